@@ -1,6 +1,30 @@
 # Windows build (i686 or x86_64 through mingw-w64): the program and the
 # Windows-side tests, which run under Wine on a private virtual display.
 
+# The program: no C runtime, no exceptions, no heap; it imports from the
+# four system DLLs it links and nothing else.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(TUMK_ENTRY WinMainCRTStartup)
+else()
+  set(TUMK_ENTRY _WinMainCRTStartup@0)  # stdcall decoration on i686
+endif()
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")  # tumk.rc is UTF-8
+
+add_executable(tumk WIN32
+  platform/startup.cpp
+  platform/command_line.cpp
+  app/win_main.cpp
+  button/button_state.cpp
+  resources/tumk.rc)
+target_include_directories(tumk PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
+target_compile_options(tumk PRIVATE ${TUMK_WARNINGS}
+  $<$<COMPILE_LANGUAGE:CXX>:-Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+                             -fno-stack-protector -fno-ident>)
+target_link_options(tumk PRIVATE -nostartfiles -nostdlib -s -Wl,-e,${TUMK_ENTRY}
+  -Wl,--no-insert-timestamp -Wl,--dynamicbase -Wl,--nxcompat)
+# -lgcc last: the compiler's own helpers (stack probes, 64-bit arithmetic).
+target_link_libraries(tumk PRIVATE kernel32 user32 gdi32 winmm gcc)
+
 # GoogleTest from Debian's sources, built for the target; no threads, since
 # mingw's win32 thread model is not what GoogleTest expects.
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
@@ -23,3 +47,15 @@ target_link_libraries(display_tests PRIVATE win_test_main)
 target_link_options(display_tests PRIVATE ${TUMK_TEST_LINK_OPTIONS})
 tumk_add_wine_test(NAME display.desktop_matches_virtual_display
                    TARGET display_tests FILTER "VirtualDisplay.*")
+
+# Wine sees this machine's root as drive Z:.
+set(TUMK_PROGRAM_ARG "--program=Z:$<TARGET_FILE:tumk>")
+set(TUMK_RESOURCES_ARG "--resources=Z:${PROJECT_SOURCE_DIR}/resources")
+
+add_executable(resource_tests tests/win/resource_table_test.cpp)
+target_compile_options(resource_tests PRIVATE ${TUMK_WARNINGS})
+target_link_libraries(resource_tests PRIVATE win_test_main version)
+target_link_options(resource_tests PRIVATE ${TUMK_TEST_LINK_OPTIONS})
+add_dependencies(resource_tests tumk)
+tumk_add_wine_test(NAME resources.directory TARGET resource_tests FILTER "ProgramResources.*"
+                   ARGS ${TUMK_PROGRAM_ARG} ${TUMK_RESOURCES_ARG})

@@ -8,6 +8,7 @@ struct TestOptions {
   int displayWidth = 0;    // --display=WIDTHxHEIGHT: the virtual display's size
   int displayHeight = 0;
   std::string program;     // --program=PATH: the executable under test
+  std::string resources;   // --resources=DIR: the committed resource files
 };
 
 const TestOptions& testOptions();
