@@ -14,7 +14,10 @@ add_executable(tumk WIN32
   platform/startup.cpp
   platform/command_line.cpp
   app/win_main.cpp
+  app/button_window.cpp
+  app/placement.cpp
   button/button_state.cpp
+  button/paint.cpp
   resources/tumk.rc)
 target_include_directories(tumk PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
 target_compile_options(tumk PRIVATE ${TUMK_WARNINGS}
@@ -59,3 +62,23 @@ target_link_options(resource_tests PRIVATE ${TUMK_TEST_LINK_OPTIONS})
 add_dependencies(resource_tests tumk)
 tumk_add_wine_test(NAME resources.directory TARGET resource_tests FILTER "ProgramResources.*"
                    ARGS ${TUMK_PROGRAM_ARG} ${TUMK_RESOURCES_ARG})
+
+add_library(program_driver STATIC tests/win/program.cpp)
+target_compile_options(program_driver PRIVATE ${TUMK_WARNINGS})
+target_link_libraries(program_driver PUBLIC win_test_main)
+
+add_executable(window_tests
+  tests/win/button_window_test.cpp
+  tests/win/clicks_test.cpp
+  tests/win/executable_test.cpp)
+target_compile_options(window_tests PRIVATE ${TUMK_WARNINGS})
+target_link_libraries(window_tests PRIVATE program_driver)
+target_link_options(window_tests PRIVATE ${TUMK_TEST_LINK_OPTIONS})
+add_dependencies(window_tests tumk)
+set(TUMK_SOUND_ARG "--sound=Z:${TUMK_WINE_SESSION_DIR}/sound.wav")
+tumk_add_wine_test(NAME window.shape_and_place TARGET window_tests FILTER "ButtonWindow.*"
+                   ARGS ${TUMK_PROGRAM_ARG})
+tumk_add_wine_test(NAME window.clicks TARGET window_tests FILTER "ButtonClicks.*"
+                   ARGS ${TUMK_PROGRAM_ARG} ${TUMK_SOUND_ARG})
+tumk_add_wine_test(NAME executable.headers TARGET window_tests FILTER "Executable.*"
+                   ARGS ${TUMK_PROGRAM_ARG})

@@ -17,13 +17,13 @@ else()
   set(_wine_labels wine emulated)
 endif()
 
-set(_session_dir "${CMAKE_BINARY_DIR}/wine-session")
+set(TUMK_WINE_SESSION_DIR "${CMAKE_BINARY_DIR}/wine-session")
 set(_session_script "${PROJECT_SOURCE_DIR}/tests/wine/session.sh")
 set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tests/wine/exec.sh;${TUMK_WINE_LOADER}")
 
 add_test(NAME wine.session.start
-         COMMAND ${_session_script} start ${_session_dir} ${TUMK_DISPLAY_SIZE} ${TUMK_WINE_PREFIX})
-add_test(NAME wine.session.stop COMMAND ${_session_script} stop ${_session_dir})
+         COMMAND ${_session_script} start ${TUMK_WINE_SESSION_DIR} ${TUMK_DISPLAY_SIZE} ${TUMK_WINE_PREFIX})
+add_test(NAME wine.session.stop COMMAND ${_session_script} stop ${TUMK_WINE_SESSION_DIR})
 set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 900)
 set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine)
 
@@ -40,7 +40,7 @@ function(tumk_add_wine_test)
   set_tests_properties(${T_NAME} PROPERTIES
     FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine-display
-    ENVIRONMENT "TUMK_WINE_SESSION=${_session_dir}"
+    ENVIRONMENT "TUMK_WINE_SESSION=${TUMK_WINE_SESSION_DIR}"
     LABELS "${_wine_labels};${T_LABELS}"
     TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -9,6 +9,7 @@ struct TestOptions {
   int displayHeight = 0;
   std::string program;     // --program=PATH: the executable under test
   std::string resources;   // --resources=DIR: the committed resource files
+  std::string soundFile;   // --sound=PATH: where the session captures what plays
 };
 
 const TestOptions& testOptions();

@@ -17,6 +17,10 @@ bool parse(const char* arg) {
     options.program = arg + 10;
     return true;
   }
+  if (std::strncmp(arg, "--sound=", 8) == 0) {
+    options.soundFile = arg + 8;
+    return true;
+  }
   if (std::strncmp(arg, "--resources=", 12) == 0) {
     options.resources = arg + 12;
     return true;

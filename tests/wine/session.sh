@@ -42,7 +42,14 @@ start() {
     exit 1
   fi
   rm -f "$fifo"
+  # Sound goes to a file instead of a card: ALSA's default device, in the
+  # session's own HOME, writes each playback to sound.wav, replacing the last.
+  mkdir -p "$dir/home"
+  cat >"$dir/home/.asoundrc" <<ASOUND
+pcm.!default { type file; slave.pcm "null"; file "$dir/sound.wav"; format "wav" }
+ASOUND
   cat >"$dir/env" <<ENV
+export HOME=$dir/home
 export DISPLAY=:$display
 export WINEPREFIX=$prefix
 export WINEDEBUG=$WINEDEBUG
@@ -52,7 +59,7 @@ ENV
   # A persistent wineserver and Wine's own services, started now, keep each
   # program's start quick; started by a test, the services would hold its
   # output open and CTest would wait for them.
-  export DISPLAY=:$display
+  export DISPLAY=:$display HOME=$dir/home
   "$wineserver" -p </dev/null >/dev/null 2>&1
   "$wine64" wineboot </dev/null >/dev/null 2>&1
   echo "==> session: display :$display ($size), prefix $prefix"
