@@ -27,16 +27,15 @@ add_test(NAME wine.session.stop COMMAND ${_session_script} stop ${TUMK_WINE_SESS
 set_tests_properties(wine.session.start PROPERTIES FIXTURES_SETUP wine TIMEOUT 900)
 set_tests_properties(wine.session.stop PROPERTIES FIXTURES_CLEANUP wine)
 
-# tumk_add_wine_test(NAME name TARGET exe FILTER gtest-filter [ARGS ...] [LABELS ...] [TIMEOUT s])
-# One CTest test per group of cases: each group shares a process, and a
-# launch of anything under Wine costs seconds.
+# tumk_add_wine_test(NAME name FILTER gtest-filter [ARGS ...] [LABELS ...] [TIMEOUT s])
+# One CTest test per group of cases of the windows_tests program.
 function(tumk_add_wine_test)
-  cmake_parse_arguments(T "" "NAME;TARGET;FILTER;TIMEOUT" "ARGS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;FILTER;TIMEOUT" "ARGS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
   add_test(NAME ${T_NAME}
-           COMMAND ${T_TARGET} --gtest_filter=${T_FILTER} --display=${TUMK_DISPLAY_SIZE} ${T_ARGS})
+           COMMAND windows_tests --gtest_filter=${T_FILTER} --display=${TUMK_DISPLAY_SIZE} ${T_ARGS})
   set_tests_properties(${T_NAME} PROPERTIES
     FIXTURES_REQUIRED wine
     RESOURCE_LOCK wine-display

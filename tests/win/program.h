@@ -33,6 +33,8 @@ class Program {
   bool running() { return waitForExit(0) == kStillRunning; }
   // True while its thread still answers messages.
   bool responds() const;
+  HANDLE process() const { return process_; }
+  DWORD processId() const { return processId_; }
 
  private:
   HANDLE process_ = nullptr;
@@ -55,3 +57,11 @@ std::vector<unsigned char> readFileBytes(const std::string& path);
 
 // Wine's ntdll exports its version; Windows' does not.
 bool runningOnWine();
+
+// GDI objects the process holds, read from its GDI handle table. Windows
+// exposes no such count but GetGuiResources, which Wine leaves a stub;
+// the table is where both keep them. -1 if it cannot be read.
+long gdiObjectCount(HANDLE process, DWORD processId);
+
+// The process's private bytes, or 0 if they cannot be read.
+size_t privateBytes(HANDLE process);
