@@ -40,6 +40,14 @@ target_link_options(windows_tests PRIVATE -static -static-libgcc -static-libstdc
 add_dependencies(windows_tests tumk tumk_without_pushed_image tumk_without_sound
                  tumk_without_button_image)
 
+# Loaded into the program by a test, to read its window class from inside.
+add_library(class_probe SHARED tests/win/class_probe.cpp)
+target_include_directories(class_probe PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(class_probe PRIVATE ${TUMK_WARNINGS})
+target_link_options(class_probe PRIVATE -static-libgcc -static-libstdc++)
+set_target_properties(class_probe PROPERTIES PREFIX "")
+add_dependencies(windows_tests class_probe)
+
 # Wine sees this machine's root as drive Z:.
 set(program "--program=Z:$<TARGET_FILE:tumk>")
 set(resources "--resources=Z:${PROJECT_SOURCE_DIR}/resources")
@@ -49,7 +57,8 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   tumk_add_wine_test(NAME display.desktop_matches_virtual_display FILTER "VirtualDisplay.*")
   tumk_add_wine_test(NAME resources.directory FILTER "ProgramResources.*" ARGS ${program} ${resources})
   tumk_add_wine_test(NAME executable.headers FILTER "Executable.*" ARGS ${program})
-  tumk_add_wine_test(NAME window.shape_and_place FILTER "ButtonWindow.*" ARGS ${program})
+  tumk_add_wine_test(NAME window.shape_and_place FILTER "ButtonWindow.*"
+                     ARGS ${program} "--probe=Z:$<TARGET_FILE:class_probe>")
   tumk_add_wine_test(NAME window.clicks FILTER "ButtonClicks.*" ARGS ${program} ${sound})
   tumk_add_wine_test(NAME painting.on_screen FILTER "ButtonPainting.*" ARGS ${program})
   tumk_add_wine_test(NAME painting.endurance FILTER "Endurance.*" ARGS ${program})

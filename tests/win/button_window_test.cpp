@@ -1,6 +1,8 @@
 // The program's window as other programs see it: class, style, place,
 // shape, and how it ends when closed from outside.
+#include "tests/win/class_probe.h"
 #include "tests/win/program.h"
+#include "tests/win/test_options.h"
 
 #include <gtest/gtest.h>
 
@@ -35,21 +37,6 @@ TEST(ButtonWindow, IsARoundBorderlessPopupCentredOnTheScreen) {
   EXPECT_STREQ(text, kButtonClass);
   GetWindowTextA(hwnd, text, sizeof text);
   EXPECT_STREQ(text, kButtonClass);
-
-  EXPECT_EQ(GetClassLongA(hwnd, GCL_STYLE), static_cast<DWORD>(CS_DBLCLKS));
-  EXPECT_EQ(GetClassLongA(hwnd, GCL_CBCLSEXTRA), 0u);
-  EXPECT_EQ(GetClassLongA(hwnd, GCL_CBWNDEXTRA), 0u);
-  // Optional: Wine answers another process's class queries only for what
-  // its server keeps (style, extra bytes); the brush, icons and cursor live
-  // in the owning process there. Windows answers them all.
-  if (!runningOnWine()) {
-    EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND), ULONG_PTR(COLOR_SCROLLBAR + 1));
-    EXPECT_EQ(GetClassLongPtrA(hwnd, GCLP_MENUNAME), 0u);
-    EXPECT_NE(GetClassLongPtrA(hwnd, GCLP_HICON), 0u);
-    EXPECT_NE(GetClassLongPtrA(hwnd, GCLP_HICONSM), 0u);
-    const auto cursor = reinterpret_cast<HCURSOR>(GetClassLongPtrA(hwnd, GCLP_HCURSOR));
-    EXPECT_EQ(cursor, LoadCursorA(nullptr, IDC_HAND)) << "system cursors are shared";
-  }
 
   // The system adds WS_CLIPSIBLINGS to every top-level window.
   EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE) & ~WS_CLIPSIBLINGS, LONG(WS_POPUP | WS_VISIBLE));
@@ -97,4 +84,39 @@ TEST(ButtonWindow, ASecondCopyShowsItsOwnButtonAtTheSamePlace) {
   EXPECT_TRUE(first.running()) << "closing one copy ended the other";
   PostMessageA(first.window(), WM_CLOSE, 0, 0);
   EXPECT_EQ(first.waitForExit(30000), 0u);
+}
+
+// The class record as the program registered it, read inside its process
+// by the class probe: Wine answers other processes only for some fields.
+TEST(ButtonWindow, RegistersItsClassWithTheIconsHandCursorAndScrollBarBrush) {
+  ASSERT_FALSE(testOptions().classProbe.empty()) << "run with --probe=PATH";
+  Program program;
+  ASSERT_NE(program.window(), nullptr);
+  char name[64];
+  classProbeBlockName(program.processId(), name);
+  HANDLE block = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                    sizeof(ClassProbeReport), name);
+  ASSERT_NE(block, nullptr);
+  auto* report = static_cast<const ClassProbeReport*>(
+      MapViewOfFile(block, FILE_MAP_READ, 0, 0, sizeof(ClassProbeReport)));
+  ASSERT_NE(report, nullptr);
+  ASSERT_TRUE(loadIntoProcess(program.process(), testOptions().classProbe));
+
+  ASSERT_TRUE(report->found) << "no class of that name in the program's module";
+  EXPECT_EQ(report->style, UINT(CS_DBLCLKS));
+  EXPECT_EQ(report->classExtra, 0);
+  EXPECT_EQ(report->windowExtra, 0);
+  EXPECT_TRUE(report->ownInstance);
+  EXPECT_TRUE(report->procInModule);
+  EXPECT_EQ(report->background, ULONG_PTR(COLOR_SCROLLBAR + 1));
+  EXPECT_TRUE(report->noMenu);
+  EXPECT_EQ(report->iconWidth, 32);
+  EXPECT_EQ(report->iconHeight, 32);
+  EXPECT_GT(report->smallIconWidth, 0) << "no small icon";
+  EXPECT_TRUE(report->handCursor);
+
+  UnmapViewOfFile(report);
+  CloseHandle(block);
+  PostMessageA(program.window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.waitForExit(30000), 0u);
 }

@@ -207,3 +207,21 @@ size_t privateBytes(HANDLE process) {
   if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
   return counters.PagefileUsage;  // the private bytes
 }
+
+bool loadIntoProcess(HANDLE process, const std::string& dllPath) {
+  const size_t size = dllPath.size() + 1;
+  void* remotePath = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remotePath) return false;
+  DWORD loaded = 0;
+  // kernel32 lies at the same address in every process of a session.
+  auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+  if (WriteProcessMemory(process, remotePath, dllPath.c_str(), size, nullptr)) {
+    if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, loadLibrary, remotePath, 0, nullptr)) {
+      if (WaitForSingleObject(thread, 60000) == WAIT_OBJECT_0) GetExitCodeThread(thread, &loaded);
+      CloseHandle(thread);
+    }
+  }
+  VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+  return loaded != 0;
+}

@@ -65,3 +65,7 @@ long gdiObjectCount(HANDLE process, DWORD processId);
 
 // The process's private bytes, or 0 if they cannot be read.
 size_t privateBytes(HANDLE process);
+
+// Loads a DLL into the program's process through a remote thread, waiting
+// until it is loaded (and its DllMain has run).
+bool loadIntoProcess(HANDLE process, const std::string& dllPath);

@@ -10,6 +10,7 @@ struct TestOptions {
   std::string program;     // --program=PATH: the executable under test
   std::string resources;   // --resources=DIR: the committed resource files
   std::string soundFile;   // --sound=PATH: where the session captures what plays
+  std::string classProbe;  // --probe=PATH: the class probe DLL
 };
 
 const TestOptions& testOptions();

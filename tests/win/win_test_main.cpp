@@ -17,6 +17,10 @@ bool parse(const char* arg) {
     options.program = arg + 10;
     return true;
   }
+  if (std::strncmp(arg, "--probe=", 8) == 0) {
+    options.classProbe = arg + 8;
+    return true;
+  }
   if (std::strncmp(arg, "--sound=", 8) == 0) {
     options.soundFile = arg + 8;
     return true;
