@@ -31,7 +31,10 @@ add_executable(windows_tests
   tests/win/executable_test.cpp
   tests/win/button_window_test.cpp
   tests/win/clicks_test.cpp
-  tests/win/painting_test.cpp)
+  tests/win/painting_test.cpp
+  tests/win/paint_calls_test.cpp
+  tests/win/recorded_paint.cpp
+  button/button_state.cpp)
 target_include_directories(windows_tests PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(windows_tests PRIVATE ${TUMK_WARNINGS})
 target_link_libraries(windows_tests PRIVATE gtest version psapi)
@@ -62,6 +65,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   tumk_add_wine_test(NAME window.clicks FILTER "ButtonClicks.*" ARGS ${program} ${sound})
   tumk_add_wine_test(NAME painting.on_screen FILTER "ButtonPainting.*" ARGS ${program})
   tumk_add_wine_test(NAME painting.endurance FILTER "Endurance.*" ARGS ${program})
+  tumk_add_wine_test(NAME painting.calls FILTER "PaintCalls.*" ARGS ${program})
   tumk_add_wine_test(NAME damaged.without_pushed_image FILTER "WithoutPushedImage.*"
                      ARGS "--program=Z:$<TARGET_FILE:tumk_without_pushed_image>")
   tumk_add_wine_test(NAME damaged.without_sound FILTER "WithoutSound.*"
