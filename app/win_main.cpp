@@ -17,8 +17,9 @@ HINSTANCE appInstance;
 
 namespace {
 
-// A start that cannot show the button fails loudly, by exit code; a failed
-// class registration keeps the quiet 0 it has always had.
+// A start that cannot show the button must not look like success, nor wait
+// with no window to end it: it ends at once with its own exit code. A
+// failed class registration ends quietly with 0.
 constexpr int kExitNoButtonImage = 1;
 constexpr int kExitNoWindow = 2;
 constexpr int kExitMessageError = 3;
