@@ -33,6 +33,7 @@ add_executable(windows_tests
   tests/win/clicks_test.cpp
   tests/win/painting_test.cpp
   tests/win/paint_calls_test.cpp
+  tests/win/bad_input_test.cpp
   tests/win/recorded_paint.cpp
   button/button_state.cpp)
 target_include_directories(windows_tests PRIVATE ${PROJECT_SOURCE_DIR})
@@ -66,6 +67,11 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   tumk_add_wine_test(NAME painting.on_screen FILTER "ButtonPainting.*" ARGS ${program})
   tumk_add_wine_test(NAME painting.endurance FILTER "Endurance.*" ARGS ${program})
   tumk_add_wine_test(NAME painting.calls FILTER "PaintCalls.*" ARGS ${program})
+  tumk_add_wine_test(NAME bad_input.command_lines FILTER "CommandLines.*" ARGS ${program})
+  tumk_add_wine_test(NAME bad_input.many_copies FILTER "ManyCopies.*" ARGS ${program})
+  tumk_add_wine_session(NAME small SIZE 200x150 AFTER wine)
+  tumk_add_wine_test(NAME bad_input.small_screen FILTER "SmallScreen.*" SESSION small
+                     ARGS ${program})
   tumk_add_wine_test(NAME damaged.without_pushed_image FILTER "WithoutPushedImage.*"
                      ARGS "--program=Z:$<TARGET_FILE:tumk_without_pushed_image>")
   tumk_add_wine_test(NAME damaged.without_sound FILTER "WithoutSound.*"

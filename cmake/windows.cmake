@@ -34,5 +34,6 @@ function(tumk_add_program target script)
 endfunction()
 
 tumk_add_program(tumk resources/tumk.rc)
+include(cmake/package.cmake)
 
 include(cmake/windows-tests.cmake)

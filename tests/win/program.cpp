@@ -70,10 +70,13 @@ Program::Program(const std::string& arguments, bool expectWindow) {
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   processId_ = info.dwProcessId;
-  if (expectWindow) {
-    waitUntil([&] { return (window_ = findButtonWindow(processId_)) != nullptr || !running(); },
-              kWindowTimeoutMs);
-  }
+  if (expectWindow) awaitWindow();
+}
+
+HWND Program::awaitWindow() {
+  waitUntil([&] { return (window_ = findButtonWindow(processId_)) != nullptr || !running(); },
+            kWindowTimeoutMs);
+  return window_;
 }
 
 Program::~Program() {

@@ -19,6 +19,8 @@ class Program {
   // Starts the program with `arguments` after its name; waits for its window
   // unless `expectWindow` is false.
   explicit Program(const std::string& arguments = "", bool expectWindow = true);
+  // Waits for the window of a program started without waiting for it.
+  HWND awaitWindow();
   ~Program();  // ends the process if a test left it running
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

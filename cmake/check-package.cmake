@@ -1,0 +1,33 @@
+# Packs twice with CPack (config CONFIG) into WORK and checks the zip holds
+# tumk.exe, README.md and a checksum that matches, with the same bytes both
+# times.
+file(REMOVE_RECURSE ${WORK})
+foreach(pass 1 2)
+  execute_process(COMMAND ${CPACK} --config ${CONFIG} -B ${WORK}/${pass}
+                  OUTPUT_QUIET RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "cpack failed")
+  endif()
+  file(GLOB zip ${WORK}/${pass}/*.zip)
+  list(APPEND zips ${zip})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)  # file times would show now
+endforeach()
+list(GET zips 0 first)
+list(GET zips 1 second)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${first} ${second} RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "two packs of the same build differ")
+endif()
+file(MAKE_DIRECTORY ${WORK}/unpacked)
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${first} WORKING_DIRECTORY ${WORK}/unpacked)
+file(GLOB names RELATIVE ${WORK}/unpacked ${WORK}/unpacked/*)
+list(SORT names)
+if(NOT names STREQUAL "README.md;tumk.exe;tumk.exe.sha256")
+  message(FATAL_ERROR "the zip holds: ${names}")
+endif()
+file(SHA256 ${WORK}/unpacked/tumk.exe sum)
+file(READ ${WORK}/unpacked/tumk.exe.sha256 line)
+if(NOT line STREQUAL "${sum}  tumk.exe\n")
+  message(FATAL_ERROR "the checksum file says '${line}', tumk.exe's is ${sum}")
+endif()
+file(REMOVE_RECURSE ${WORK})
