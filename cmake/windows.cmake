@@ -11,18 +11,16 @@ endif()
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")  # tumk.rc is UTF-8
 
 set(TUMK_PROGRAM_SOURCES
-  platform/startup.cpp
-  platform/command_line.cpp
   app/win_main.cpp
   app/button_window.cpp
   app/placement.cpp
   button/button_state.cpp
   button/paint.cpp)
 
-# tumk_add_program(TARGET resource-script): the program linked with a
-# resource script; tests build variants that lack a resource.
-function(tumk_add_program target script)
-  add_executable(${target} WIN32 ${TUMK_PROGRAM_SOURCES} ${script})
+# tumk_add_crt_free_program(TARGET sources...): a GUI program entered at
+# platform/startup.cpp, with no C runtime, importing only the system DLLs.
+function(tumk_add_crt_free_program target)
+  add_executable(${target} WIN32 platform/startup.cpp platform/command_line.cpp ${ARGN})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
   target_compile_options(${target} PRIVATE ${TUMK_WARNINGS}
     $<$<COMPILE_LANGUAGE:CXX>:-Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
@@ -33,7 +31,14 @@ function(tumk_add_program target script)
   target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 winmm gcc)
 endfunction()
 
+# tumk_add_program(TARGET resource-script): the program linked with a
+# resource script; tests build variants that lack a resource.
+function(tumk_add_program target script)
+  tumk_add_crt_free_program(${target} ${TUMK_PROGRAM_SOURCES} ${script})
+endfunction()
+
 tumk_add_program(tumk resources/tumk.rc)
 include(cmake/package.cmake)
 
 include(cmake/windows-tests.cmake)
+include(cmake/bench.cmake)
