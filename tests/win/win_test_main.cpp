@@ -13,21 +13,19 @@ bool parse(const char* arg) {
   if (std::strncmp(arg, "--display=", 10) == 0) {
     return std::sscanf(arg + 10, "%dx%d", &options.displayWidth, &options.displayHeight) == 2;
   }
-  if (std::strncmp(arg, "--program=", 10) == 0) {
-    options.program = arg + 10;
-    return true;
-  }
-  if (std::strncmp(arg, "--probe=", 8) == 0) {
-    options.classProbe = arg + 8;
-    return true;
-  }
-  if (std::strncmp(arg, "--sound=", 8) == 0) {
-    options.soundFile = arg + 8;
-    return true;
-  }
-  if (std::strncmp(arg, "--resources=", 12) == 0) {
-    options.resources = arg + 12;
-    return true;
+  const struct {
+    const char* prefix;
+    std::string* value;
+  } paths[] = {{"--program=", &options.program},
+               {"--probe=", &options.classProbe},
+               {"--sound=", &options.soundFile},
+               {"--resources=", &options.resources}};
+  for (const auto& path : paths) {
+    const size_t length = std::strlen(path.prefix);
+    if (std::strncmp(arg, path.prefix, length) == 0) {
+      *path.value = arg + length;
+      return true;
+    }
   }
   return false;
 }
