@@ -68,8 +68,7 @@ TEST(ButtonWindow, IsARoundBorderlessPopupCentredOnTheScreen) {
   EXPECT_NE(WindowFromPoint({want.left + 3, want.top + 3}), hwnd);
   EXPECT_NE(WindowFromPoint({want.right - 4, want.bottom - 4}), hwnd);
 
-  PostMessageA(hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.waitForExit(30000), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }
 
 TEST(ButtonWindow, ASecondCopyShowsItsOwnButtonAtTheSamePlace) {
@@ -79,11 +78,9 @@ TEST(ButtonWindow, ASecondCopyShowsItsOwnButtonAtTheSamePlace) {
   EXPECT_NE(first.window(), second.window());
   expectRect(first.windowRect(), expectedRect());
   expectRect(second.windowRect(), expectedRect());
-  PostMessageA(second.window(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(second.waitForExit(30000), 0u);
+  EXPECT_EQ(second.close(), 0u);
   EXPECT_TRUE(first.running()) << "closing one copy ended the other";
-  PostMessageA(first.window(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(first.waitForExit(30000), 0u);
+  EXPECT_EQ(first.close(), 0u);
 }
 
 // The class record as the program registered it, read inside its process
@@ -117,6 +114,5 @@ TEST(ButtonWindow, RegistersItsClassWithTheIconsHandCursorAndScrollBarBrush) {
 
   UnmapViewOfFile(report);
   CloseHandle(block);
-  PostMessageA(program.window(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.waitForExit(30000), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }

@@ -3,9 +3,9 @@
 // once, as it is loaded, and writes the answer to a named shared block.
 #include "tests/win/class_probe.h"
 
-namespace {
+#include "app/app_title.h"
 
-constexpr char kClassName[] = "\xD2\xF3\xEC\xEA\x21";
+namespace {
 
 void iconSize(HICON icon, LONG* width, LONG* height) {
   ICONINFO info = {};
@@ -22,7 +22,7 @@ void report(ClassProbeReport* out) {
   const HMODULE program = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;
-  out->found = GetClassInfoExA(program, kClassName, &wc) != 0;
+  out->found = GetClassInfoExA(program, kAppTitle, &wc) != 0;
   if (!out->found) return;
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(program);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(

@@ -89,10 +89,15 @@ HDC WINAPI recordBeginPaint(HWND w, LPPAINTSTRUCT p) {
 BOOL WINAPI recordEndPaint(HWND w, const PAINTSTRUCT* p) {
   return logged("EndPaint", {value(w)}, EndPaint(w, p));
 }
+// The image names logged as numbers: 1 "BUTTON", 2 "BUTTON_PUSHED", 0 any other.
+ULONG_PTR imageCode(LPCSTR name) {
+  if (IS_INTRESOURCE(name)) return 0;
+  if (lstrcmpA(name, "BUTTON") == 0) return 1;
+  return lstrcmpA(name, "BUTTON_PUSHED") == 0 ? 2 : 0;
+}
+
 HBITMAP WINAPI recordLoadBitmapA(HINSTANCE m, LPCSTR name) {
-  const bool known = !IS_INTRESOURCE(name) && (lstrcmpA(name, "BUTTON") == 0 || lstrcmpA(name, "BUTTON_PUSHED") == 0);
-  return logged("LoadBitmapA", {value(m), known ? ULONG_PTR(lstrcmpA(name, "BUTTON") == 0 ? 1 : 2) : 0},
-                LoadBitmapA(m, name));
+  return logged("LoadBitmapA", {value(m), imageCode(name)}, LoadBitmapA(m, name));
 }
 HDC WINAPI recordCreateCompatibleDC(HDC dc) {
   return logged("CreateCompatibleDC", {value(dc)}, CreateCompatibleDC(dc));

@@ -144,8 +144,7 @@ TEST(ButtonPainting, RaisedThenPushedWhileHeldThenRaisedAgain) {
   EXPECT_TRUE(shows(program, pushed, "BUTTON_PUSHED while held"));
   releaseLeft(program.centre());
   EXPECT_TRUE(shows(program, raised, "BUTTON after the release"));
-  post(program, WM_CLOSE);
-  EXPECT_EQ(program.waitForExit(kExitTimeoutMs), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }
 
 TEST(ButtonPainting, APressAfterAReleaseBeforeThePaintShowsThePushedImage) {
@@ -158,8 +157,7 @@ TEST(ButtonPainting, APressAfterAReleaseBeforeThePaintShowsThePushedImage) {
   post(program, WM_LBUTTONUP);
   post(program, WM_LBUTTONDOWN);
   EXPECT_TRUE(shows(program, pushed, "BUTTON_PUSHED after release and press"));
-  post(program, WM_CLOSE);
-  EXPECT_EQ(program.waitForExit(kExitTimeoutMs), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }
 
 TEST(ButtonPainting, UncoveredPartsShowTheCurrentImage) {
@@ -182,8 +180,7 @@ TEST(ButtonPainting, UncoveredPartsShowTheCurrentImage) {
   DestroyWindow(cover);
   pumpMessages();
   EXPECT_TRUE(shows(program, pushed, "BUTTON_PUSHED once uncovered"));
-  post(program, WM_CLOSE);
-  EXPECT_EQ(program.waitForExit(kExitTimeoutMs), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }
 
 // Run with --program naming a build that lacks "BUTTON_PUSHED".
@@ -256,6 +253,5 @@ TEST(Endurance, PaintsLeaveGdiObjectsAndMemoryWhereTheyWere) {
   // A leak of even 100 bytes a paint would show as 200 KB here.
   EXPECT_LT(memoryAfter, memoryBefore + 128 * 1024)
       << "private bytes grew from " << memoryBefore << " to " << memoryAfter;
-  post(program, WM_CLOSE);
-  EXPECT_EQ(program.waitForExit(kExitTimeoutMs), 0u);
+  EXPECT_EQ(program.close(), 0u);
 }

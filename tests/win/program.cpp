@@ -106,6 +106,11 @@ DWORD Program::waitForExit(DWORD timeoutMs) {
   return code;
 }
 
+DWORD Program::close() {
+  PostMessageA(window_, WM_CLOSE, 0, 0);
+  return waitForExit(30000);
+}
+
 bool Program::responds() const {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;

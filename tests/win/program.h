@@ -32,6 +32,8 @@ class Program {
 
   // The exit code once it ends within `timeoutMs`, else kStillRunning.
   DWORD waitForExit(DWORD timeoutMs);
+  // Closes the window from outside, as another program would, and waits.
+  DWORD close();
   bool running() { return waitForExit(0) == kStillRunning; }
   // True while its thread still answers messages.
   bool responds() const;

@@ -1,13 +1,12 @@
 // Opens the built program as a data file and checks its whole resource
 // directory through the Win32 resource and version functions.
+#include "tests/win/program.h"
 #include "tests/win/test_options.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -57,9 +56,9 @@ std::vector<unsigned char> resourceBytes(HMODULE module, LPCSTR type, LPCSTR nam
   return std::vector<unsigned char>(data, data + SizeofResource(module, found));
 }
 
+// A file's bytes past its first `skip`.
 std::vector<unsigned char> fileBytes(const std::string& path, size_t skip = 0) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
+  const auto bytes = readFileBytes(path);
   if (bytes.size() < skip) return {};
   return std::vector<unsigned char>(bytes.begin() + static_cast<long>(skip), bytes.end());
 }
