@@ -26,6 +26,7 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS resources/tumk.rc
 add_executable(windows_tests
   tests/win/win_test_main.cpp
   tests/win/program.cpp
+  tests/win/screen.cpp
   tests/win/display_test.cpp
   tests/win/resource_table_test.cpp
   tests/win/executable_test.cpp
@@ -34,6 +35,7 @@ add_executable(windows_tests
   tests/win/painting_test.cpp
   tests/win/paint_calls_test.cpp
   tests/win/bad_input_test.cpp
+  tests/win/storm_test.cpp
   tests/win/recorded_paint.cpp
   button/button_state.cpp)
 target_include_directories(windows_tests PRIVATE ${PROJECT_SOURCE_DIR})
@@ -69,6 +71,7 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   tumk_add_wine_test(NAME painting.calls FILTER "PaintCalls.*" ARGS ${program})
   tumk_add_wine_test(NAME bad_input.command_lines FILTER "CommandLines.*" ARGS ${program})
   tumk_add_wine_test(NAME bad_input.many_copies FILTER "ManyCopies.*" ARGS ${program})
+  tumk_add_wine_test(NAME bad_input.storm FILTER "Storm.*" ARGS ${program} TIMEOUT 3600)
   tumk_add_wine_session(NAME small SIZE 200x150 AFTER wine)
   tumk_add_wine_test(NAME bad_input.small_screen FILTER "SmallScreen.*" SESSION small
                      ARGS ${program})

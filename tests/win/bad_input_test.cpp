@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kButtonSize = 238;
 constexpr DWORD kExitTimeoutMs = 30000;
 
 void expectCentred(const Program& program) {

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kButtonSize = 238;  // the button image's size
-
 RECT expectedRect() {
   RECT screen = {};
   GetClientRect(GetDesktopWindow(), &screen);

@@ -1,100 +1,14 @@
 // What the button really puts on the screen, read back from the screen,
 // against the images inside the executable under test.
 #include "tests/win/program.h"
+#include "tests/win/screen.h"
 #include "tests/win/test_options.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <algorithm>
-#include <cstring>
-
 namespace {
 
-constexpr int kSize = 238;
-constexpr DWORD kPaintTimeoutMs = 15000;
 constexpr DWORD kExitTimeoutMs = 30000;
-
-using Pixels = std::vector<std::uint32_t>;  // 0x00RRGGBB, rows top-down
-
-// A button image from the program's resources, as its pixels.
-Pixels resourceImage(const char* name) {
-  const auto dib = moduleResource(testOptions().program, RT_BITMAP, name);
-  Pixels pixels;
-  if (dib.size() != 40 + size_t(kSize) * kSize * 4) return pixels;
-  pixels.resize(size_t(kSize) * kSize);
-  for (int y = 0; y < kSize; ++y) {
-    const unsigned char* row = dib.data() + 40 + size_t(kSize - 1 - y) * kSize * 4;  // bottom-up
-    for (int x = 0; x < kSize; ++x) {
-      const unsigned char* p = row + x * 4;
-      pixels[size_t(y) * kSize + size_t(x)] = std::uint32_t(p[2]) << 16 | p[1] << 8 | p[0];
-    }
-  }
-  return pixels;
-}
-
-Pixels solidImage(COLORREF colour) {
-  return Pixels(size_t(kSize) * kSize,
-                std::uint32_t(GetRValue(colour)) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
-}
-
-// The screen under the window's square.
-Pixels captureScreen(POINT topLeft) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kSize;
-  info.bmiHeader.biHeight = -kSize;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP capture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, capture);
-  BitBlt(memory, 0, 0, kSize, kSize, screen, topLeft.x, topLeft.y, SRCCOPY);
-  GdiFlush();
-  Pixels pixels(size_t(kSize) * kSize);
-  std::memcpy(pixels.data(), bits, pixels.size() * 4);
-  for (auto& p : pixels) p &= 0xFFFFFF;
-  SelectObject(memory, previous);
-  DeleteObject(capture);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
-// Pixels inside the window's ellipse that differ from `want`, with the
-// first of them described.
-int differences(const Pixels& got, const Pixels& want, std::string* first) {
-  HRGN ellipse = CreateEllipticRgn(0, 0, kSize, kSize);
-  int count = 0;
-  for (int y = 0; y < kSize; ++y) {
-    for (int x = 0; x < kSize; ++x) {
-      const size_t i = size_t(y) * kSize + size_t(x);
-      if (!PtInRegion(ellipse, x, y) || got[i] == want[i]) continue;
-      if (count++ == 0 && first) {
-        char text[96];
-        wsprintfA(text, "at %d,%d: screen %06X, expected %06X", x, y, got[i], want[i]);
-        *first = text;
-      }
-    }
-  }
-  DeleteObject(ellipse);
-  return count;
-}
-
-// Waits for the window to show `want` inside its ellipse.
-::testing::AssertionResult shows(const Program& program, const Pixels& want, const char* what) {
-  const RECT r = program.windowRect();
-  std::string first;
-  int count = -1;
-  const bool matched = waitUntil(
-      [&] { return (count = differences(captureScreen({r.left, r.top}), want, &first)) == 0; },
-      kPaintTimeoutMs);
-  if (matched) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "the window does not show " << what << ": " << count
-                                       << " pixels differ, first " << first;
-}
 
 void post(const Program& program, UINT message, int times = 1) {
   for (int i = 0; i < times; ++i) PostMessageA(program.window(), message, 0, 0);
@@ -113,17 +27,6 @@ HWND coverWith(RECT area) {
                                cls.hInstance, nullptr);
   UpdateWindow(cover);
   return cover;
-}
-
-// Private bytes with the push sound's player at rest: the least of a few
-// readings over a second and a half, since a playing sound holds buffers.
-size_t settledPrivateBytes(HANDLE process) {
-  size_t least = privateBytes(process);
-  for (int i = 0; i < 15; ++i) {
-    Sleep(100);
-    least = std::min(least, privateBytes(process));
-  }
-  return least;
 }
 
 void pumpMessages() {
@@ -168,12 +71,12 @@ TEST(ButtonPainting, UncoveredPartsShowTheCurrentImage) {
   ASSERT_TRUE(shows(program, pushed, "BUTTON_PUSHED after a press"));
 
   const RECT r = program.windowRect();
-  HWND cover = coverWith({r.left - 10, r.top - 10, r.left + kSize / 2, r.bottom + 10});
+  HWND cover = coverWith({r.left - 10, r.top - 10, r.left + kButtonSize / 2, r.bottom + 10});
   ASSERT_NE(cover, nullptr);
   EXPECT_TRUE(waitUntil(
       [&] {
         pumpMessages();
-        return captureScreen({r.left, r.top})[size_t(kSize / 2) * kSize + 20] == 0;
+        return captureScreen({r.left, r.top})[size_t(kButtonSize / 2) * kButtonSize + 20] == 0;
       },
       kPaintTimeoutMs))
       << "the cover never showed";

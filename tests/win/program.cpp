@@ -4,6 +4,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -232,4 +233,13 @@ bool loadIntoProcess(HANDLE process, const std::string& dllPath) {
   }
   VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
   return loaded != 0;
+}
+
+size_t settledPrivateBytes(HANDLE process) {
+  size_t least = privateBytes(process);
+  for (int i = 0; i < 15; ++i) {
+    Sleep(100);
+    least = std::min(least, privateBytes(process));
+  }
+  return least;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 constexpr char kButtonClass[] = "\xD2\xF3\xEC\xEA\x21";  // "Тумк!" in Windows-1251
+constexpr int kButtonSize = 238;  // the button image's size
 constexpr DWORD kStillRunning = STILL_ACTIVE;
 
 // Polls `condition` until it holds or `timeoutMs` runs out.
@@ -69,6 +70,9 @@ long gdiObjectCount(HANDLE process, DWORD processId);
 
 // The process's private bytes, or 0 if they cannot be read.
 size_t privateBytes(HANDLE process);
+// The same with the push sound's player at rest: the least of a few readings
+// over a second and a half, since a playing sound holds buffers.
+size_t settledPrivateBytes(HANDLE process);
 
 // Loads a DLL into the program's process through a remote thread, waiting
 // until it is loaded (and its DllMain has run).
