@@ -1,7 +1,8 @@
 // Measures the button against the reference program under the same
 // conditions, alternating between them, and prints a table and JSON:
 //   bench_driver --program=PATH --reference=PATH [--size32=PATH]
-//                [--launches=N] [--cycles=N] [--idle-seconds=N] [--json=PATH]
+//                [--launches=N] [--cycles=N] [--idle-seconds=N] [--quiet-ms=N]
+//                [--json=PATH]
 // Timings are read off the screen's pixels, not the programs' messages.
 #include <windows.h>
 #include <psapi.h>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,8 @@ struct Subject {
 
 struct Options {
   std::string program, reference, program32, json;
-  int launches = 25, cycles = 10000, idleSeconds = 10;
+  int launches = 45, cycles = 10000, idleSeconds = 10;
+  int quietMs = 600;  // longer than the push sound
 };
 
 double nowMs() {
@@ -135,14 +138,16 @@ double percentile(std::vector<double> values, double p) {
   return values[index];
 }
 
-struct Figures {
-  std::vector<std::pair<std::string, Samples>> timings;  // milliseconds
-  std::vector<std::pair<std::string, std::pair<double, double>>> values;  // program, reference
+// What one launch of one subject measures.
+struct LaunchSamples {
+  std::vector<double> startup, firstPress, pressWhilePlaying, pressAfterQuiet, release;
 };
 
-// Start-up, then clicks, for one launch of one subject.
-void measureLaunch(const Subject& s, std::vector<double>* startup, std::vector<double>* press,
-                   std::vector<double>* release) {
+// Start-up, then nine clicks. The first press meets a sound player that has
+// never played; then the presses alternate between one that follows the
+// last release at once, while the last press's sound still plays, and one
+// that waits until it has ended, as a person's slower clicking would.
+void measureLaunch(const Subject& s, const Options& o, LaunchSamples* out) {
   const POINT origin = windowOrigin();
   const POINT probe = {origin.x + s.probe.x, origin.y + s.probe.y};
   const POINT centre = {origin.x + kSize / 2, origin.y + kSize / 2};
@@ -152,17 +157,21 @@ void measureLaunch(const Subject& s, std::vector<double>* startup, std::vector<d
   const double t0 = nowMs();
   if (!start(s, &run)) return;
   const double shown = timeUntil([&] { return screenPixel(probe) == s.raised; });
-  if (shown >= 0) startup->push_back(nowMs() - t0);
+  if (shown >= 0) out->startup.push_back(nowMs() - t0);
   run.window = topWindowOf(run.info.dwProcessId);
   for (int click = 0; click < 9 && shown >= 0; ++click) {
     const POINT at = {centre.x + (click % 2 ? 12 : -12), centre.y};  // never a double click
+    std::vector<double>* press = click == 0 ? &out->firstPress
+                                 : click % 2 ? &out->pressAfterQuiet
+                                             : &out->pressWhilePlaying;
+    if (press == &out->pressAfterQuiet) Sleep(DWORD(o.quietMs));
     sendMouse(at, 0);
     double t = nowMs();
     sendMouse(at, MOUSEEVENTF_LEFTDOWN);
     if (timeUntil([&] { return screenPixel(probe) == s.pushed; }, 10000) >= 0) press->push_back(nowMs() - t);
     t = nowMs();
     sendMouse(at, MOUSEEVENTF_LEFTUP);
-    if (timeUntil([&] { return screenPixel(probe) == s.raised; }, 10000) >= 0) release->push_back(nowMs() - t);
+    if (timeUntil([&] { return screenPixel(probe) == s.raised; }, 10000) >= 0) out->release.push_back(nowMs() - t);
   }
   finish(&run);
 }
@@ -187,17 +196,19 @@ double cpuMs(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-// Idle CPU time, and memory after start, after the first hundred presses
-// (the system's sound player sets itself up on the first), and after many
-// more.
+// Idle CPU time, and memory after start, after a thousand presses (the
+// system's sound player sets itself up on the first and its heap settles
+// within the first few hundred), and after many more.
 constexpr int kMemoryFigures = 8;
 const char* const kMemoryNames[kMemoryFigures] = {
     "working set after start", "private bytes after start",
-    "working set after 100 presses", "private bytes after 100 presses",
+    "working set after 1,000 presses", "private bytes after 1,000 presses",
     "working set after the cycles", "private bytes after the cycles",
     "working set growth over the cycles", "private bytes growth over the cycles"};
 
-void measureResources(const Subject& s, const Options& o, double* idleCpu, double memory[kMemoryFigures]) {
+// CPU time is read idle and over the cycles: the second shows the reading
+// works, so that a zero in the first means nothing ran.
+void measureResources(const Subject& s, const Options& o, double cpu[2], double memory[kMemoryFigures]) {
   Running run;
   if (!start(s, &run)) return;
   const POINT origin = windowOrigin();
@@ -207,22 +218,24 @@ void measureResources(const Subject& s, const Options& o, double* idleCpu, doubl
   Sleep(500);
   const double before = cpuMs(run.info.hProcess);
   Sleep(DWORD(o.idleSeconds) * 1000);
-  *idleCpu = cpuMs(run.info.hProcess) - before;
+  cpu[0] = cpuMs(run.info.hProcess) - before;
   memory[0] = double(settled(run.info.hProcess, true));
   memory[1] = double(settled(run.info.hProcess, false));
   auto pressAndPaint = [&] {
     SendMessageA(run.window, WM_LBUTTONDOWN, 0, 0);
     SendMessageA(run.window, WM_PAINT, 0, 0);
   };
-  for (int i = 0; i < 100; ++i) pressAndPaint();
+  for (int i = 0; i < 1000; ++i) pressAndPaint();
   memory[2] = double(settled(run.info.hProcess, true));
   memory[3] = double(settled(run.info.hProcess, false));
   // A cycle is a press, its paint, and now and then a release: fewer than
   // ten in all, so the window stays.
+  const double busyFrom = cpuMs(run.info.hProcess);
   for (int i = 1; i <= o.cycles; ++i) {
     pressAndPaint();
     if (i % (o.cycles / 5 + 1) == 0) SendMessageA(run.window, WM_LBUTTONUP, 0, 0);
   }
+  cpu[1] = cpuMs(run.info.hProcess) - busyFrom;
   memory[4] = double(settled(run.info.hProcess, true));
   memory[5] = double(settled(run.info.hProcess, false));
   memory[6] = memory[4] - memory[2];
@@ -275,6 +288,8 @@ int main(int argc, char** argv) {
       o.cycles = std::max(1, atoi(v.c_str()));
     } else if (option(argv[i], "--idle-seconds=", &v)) {
       o.idleSeconds = std::max(1, atoi(v.c_str()));
+    } else if (option(argv[i], "--quiet-ms=", &v)) {
+      o.quietMs = std::max(0, atoi(v.c_str()));
     } else {
       std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
       return 2;
@@ -290,43 +305,52 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  Samples startup, press, release;
+  LaunchSamples ofProgram, ofReference;
   for (int i = 0; i < o.launches; ++i) {  // alternately, so both meet the same machine
-    measureLaunch(program, &startup.program, &press.program, &release.program);
-    measureLaunch(reference, &startup.reference, &press.reference, &release.reference);
+    measureLaunch(program, o, &ofProgram);
+    measureLaunch(reference, o, &ofReference);
     std::fprintf(stderr, "\rlaunch %d of %d", i + 1, o.launches);
   }
   std::fprintf(stderr, "\n");
-  double idle[2] = {-1, -1}, memory[2][kMemoryFigures] = {};
-  measureResources(program, o, &idle[0], memory[0]);
-  measureResources(reference, o, &idle[1], memory[1]);
+  double cpu[2][2] = {{-1, -1}, {-1, -1}}, memory[2][kMemoryFigures] = {};
+  measureResources(program, o, cpu[0], memory[0]);
+  measureResources(reference, o, cpu[1], memory[1]);
 
   // The table.
-  std::printf("| measure | program median | program p95 | reference median | reference p95 | ratio (median) |\n");
-  std::printf("|---|---|---|---|---|---|\n");
-  const std::pair<const char*, Samples*> timings[] = {
-      {"start-up to first frame, ms", &startup}, {"press to pixels, ms", &press}, {"release to pixels, ms", &release}};
+  std::printf("| measure | program median | program p95 | reference median | reference p95 | ratio median | ratio p95 |\n");
+  std::printf("|---|---|---|---|---|---|---|\n");
+  const std::pair<const char*, std::vector<double> LaunchSamples::*> timings[] = {
+      {"start-up to first frame, ms", &LaunchSamples::startup},
+      {"first press to pixels, ms", &LaunchSamples::firstPress},
+      {"press to pixels, last sound playing, ms", &LaunchSamples::pressWhilePlaying},
+      {"press to pixels, last sound ended, ms", &LaunchSamples::pressAfterQuiet},
+      {"release to pixels, ms", &LaunchSamples::release}};
   std::string json = "{\n  \"timings_ms\": {";
-  for (size_t i = 0; i < 3; ++i) {
-    const Samples& t = *timings[i].second;
+  for (size_t i = 0; i < std::size(timings); ++i) {
+    const Samples t = {ofProgram.*timings[i].second, ofReference.*timings[i].second};
     const double pm = percentile(t.program, 0.5), p95 = percentile(t.program, 0.95);
     const double rm = percentile(t.reference, 0.5), r95 = percentile(t.reference, 0.95);
-    std::printf("| %s (n=%zu/%zu) | %.1f | %.1f | %.1f | %.1f | %.2f |\n", timings[i].first, t.program.size(),
-                t.reference.size(), pm, p95, rm, r95, rm > 0 ? pm / rm : 0.0);
+    const double ratio = rm > 0 ? pm / rm : 0.0, ratio95 = r95 > 0 ? p95 / r95 : 0.0;
+    std::printf("| %s (n=%zu/%zu) | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n", timings[i].first,
+                t.program.size(), t.reference.size(), pm, p95, rm, r95, ratio, ratio95);
     char entry[512];
     std::snprintf(entry, sizeof entry,
                   "%s\n    \"%s\": {\"program\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
-                  "\"reference\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, \"ratio\": %.3f}",
-                  i ? "," : "", timings[i].first, t.program.size(), pm, p95, t.reference.size(), rm, r95,
-                  rm > 0 ? pm / rm : 0.0);
+                  "\"reference\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
+                  "\"ratio\": {\"median\": %.3f, \"p95\": %.3f}}",
+                  i ? "," : "", timings[i].first, t.program.size(), pm, p95, t.reference.size(), rm, r95, ratio,
+                  ratio95);
     json += entry;
   }
   json += "\n  },\n";
   std::printf("\n| measure | program | reference |\n|---|---|---|\n");
-  std::printf("| CPU while idle %d s, ms | %.1f | %.1f |\n", o.idleSeconds, idle[0], idle[1]);
+  std::printf("| CPU while idle %d s, ms | %.1f | %.1f |\n", o.idleSeconds, cpu[0][0], cpu[1][0]);
+  std::printf("| CPU over the %d cycles, ms | %.1f | %.1f |\n", o.cycles, cpu[0][1], cpu[1][1]);
   char entry[512];
-  std::snprintf(entry, sizeof entry, "  \"idle_cpu_ms\": {\"seconds\": %d, \"program\": %.1f, \"reference\": %.1f},\n",
-                o.idleSeconds, idle[0], idle[1]);
+  std::snprintf(entry, sizeof entry,
+                "  \"cpu_ms\": {\"idle_seconds\": %d, \"idle\": {\"program\": %.1f, \"reference\": %.1f}, "
+                "\"over_the_cycles\": {\"program\": %.1f, \"reference\": %.1f}},\n",
+                o.idleSeconds, cpu[0][0], cpu[1][0], cpu[0][1], cpu[1][1]);
   json += entry;
   json += "  \"memory_bytes\": {\"cycles\": " + std::to_string(o.cycles);
   for (int m = 0; m < kMemoryFigures; ++m) {
