@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <iterator>
@@ -69,7 +70,8 @@ double timeUntil(const std::function<bool()>& done, double limitMs = 120000) {
 COLORREF imagePixel(const std::string& program, const char* name, POINT at) {
   HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   COLORREF colour = CLR_INVALID;
-  if (HRSRC found = module ? FindResourceA(module, name, RT_BITMAP) : nullptr) {
+  HRSRC found = module ? FindResourceA(module, name, RT_BITMAP) : nullptr;
+  if (found && SizeofResource(module, found) >= 40 + size_t(kSize) * kSize * 4) {
     const auto* dib = static_cast<const unsigned char*>(LockResource(LoadResource(module, found)));
     const unsigned char* p = dib + 40 + (size_t(kSize - 1 - at.y) * kSize + size_t(at.x)) * 4;
     colour = RGB(p[2], p[1], p[0]);
@@ -126,10 +128,6 @@ void sendMouse(POINT at, DWORD buttons) {
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
   SendInput(1, &input, sizeof input);
 }
-
-struct Samples {
-  std::vector<double> program, reference;
-};
 
 double percentile(std::vector<double> values, double p) {
   if (values.empty()) return -1;
@@ -285,27 +283,105 @@ bool option(const char* arg, const char* name, std::string* out) {
   return true;
 }
 
+bool parseOptions(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    std::string v;
+    if (option(argv[i], "--program=", &o->program) || option(argv[i], "--reference=", &o->reference) ||
+        option(argv[i], "--size32=", &o->program32) || option(argv[i], "--json=", &o->json)) {
+    } else if (option(argv[i], "--launches=", &v)) {
+      o->launches = std::max(1, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--cycles=", &v)) {
+      o->cycles = std::max(1, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--idle-seconds=", &v)) {
+      o->idleSeconds = std::max(1, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--quiet-ms=", &v)) {
+      o->quietMs = std::max(0, std::atoi(v.c_str()));
+    } else {
+      std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The timings table, medians and 95th percentiles, also added to `json`.
+void reportTimings(const LaunchSamples& ofProgram, const LaunchSamples& ofReference, std::string* json) {
+  std::printf("| measure | program median | program p95 | reference median | reference p95 | ratio median | ratio p95 |\n");
+  std::printf("|---|---|---|---|---|---|---|\n");
+  const std::pair<const char*, std::vector<double> LaunchSamples::*> timings[] = {
+      {"start-up to first frame, ms", &LaunchSamples::startup},
+      {"first press to pixels, ms", &LaunchSamples::firstPress},
+      {"press to pixels, last sound playing, ms", &LaunchSamples::pressWhilePlaying},
+      {"press to pixels, last sound ended, ms", &LaunchSamples::pressAfterQuiet},
+      {"release to pixels, ms", &LaunchSamples::release}};
+  *json += "  \"timings_ms\": {";
+  for (size_t i = 0; i < std::size(timings); ++i) {
+    const std::vector<double>& program = ofProgram.*timings[i].second;
+    const std::vector<double>& reference = ofReference.*timings[i].second;
+    const double pm = percentile(program, 0.5), p95 = percentile(program, 0.95);
+    const double rm = percentile(reference, 0.5), r95 = percentile(reference, 0.95);
+    const double ratio = rm > 0 ? pm / rm : 0.0, ratio95 = r95 > 0 ? p95 / r95 : 0.0;
+    std::printf("| %s (n=%zu/%zu) | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n", timings[i].first,
+                program.size(), reference.size(), pm, p95, rm, r95, ratio, ratio95);
+    char entry[512];
+    std::snprintf(entry, sizeof entry,
+                  "%s\n    \"%s\": {\"program\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
+                  "\"reference\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
+                  "\"ratio\": {\"median\": %.3f, \"p95\": %.3f}}",
+                  i ? "," : "", timings[i].first, program.size(), pm, p95, reference.size(), rm, r95, ratio,
+                  ratio95);
+    *json += entry;
+  }
+  *json += "\n  },\n";
+}
+
+// CPU and memory, program beside reference, also added to `json`.
+void reportResources(const Options& o, const double cpu[2][2], const double memory[2][kMemoryFigures],
+                     std::string* json) {
+  std::printf("\n| measure | program | reference |\n|---|---|---|\n");
+  std::printf("| CPU while idle %d s, ms | %.1f | %.1f |\n", o.idleSeconds, cpu[0][0], cpu[1][0]);
+  std::printf("| CPU over the %d cycles, ms | %.1f | %.1f |\n", o.cycles, cpu[0][1], cpu[1][1]);
+  char entry[512];
+  std::snprintf(entry, sizeof entry,
+                "  \"cpu_ms\": {\"idle_seconds\": %d, \"idle\": {\"program\": %.1f, \"reference\": %.1f}, "
+                "\"over_the_cycles\": {\"program\": %.1f, \"reference\": %.1f}},\n",
+                o.idleSeconds, cpu[0][0], cpu[1][0], cpu[0][1], cpu[1][1]);
+  *json += entry;
+  *json += "  \"memory_bytes\": {\"cycles\": " + std::to_string(o.cycles);
+  for (int m = 0; m < kMemoryFigures; ++m) {
+    std::printf("| %s (%d cycles), bytes | %.0f | %.0f |\n", kMemoryNames[m], o.cycles, memory[0][m], memory[1][m]);
+    std::snprintf(entry, sizeof entry, ", \"%s\": {\"program\": %.0f, \"reference\": %.0f}", kMemoryNames[m],
+                  memory[0][m], memory[1][m]);
+    *json += entry;
+  }
+  *json += "},\n";
+}
+
+// Each executable's bytes beyond its resources, also added to `json`.
+void reportSizes(const Options& o, std::string* json) {
+  *json += "  \"executables\": [";
+  std::printf("\n| executable | file bytes | resource bytes | code, headers and imports |\n|---|---|---|---|\n");
+  bool first = true;
+  for (const std::string& path : {o.program32, o.program}) {
+    if (path.empty()) continue;
+    const auto [file, resources] = sizes(path);
+    std::printf("| %s | %.0f | %.0f | %.0f |\n", path.c_str(), file, resources, file - resources);
+    std::string escaped;
+    for (char c : path) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    char entry[512];
+    std::snprintf(entry, sizeof entry, "%s{\"path\": \"%s\", \"file\": %.0f, \"resources\": %.0f, \"overhead\": %.0f}",
+                  first ? "" : ", ", escaped.c_str(), file, resources, file - resources);
+    *json += entry;
+    first = false;
+  }
+  *json += "]\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options o;
-  for (int i = 1; i < argc; ++i) {
-    std::string v;
-    if (option(argv[i], "--program=", &o.program) || option(argv[i], "--reference=", &o.reference) ||
-        option(argv[i], "--size32=", &o.program32) || option(argv[i], "--json=", &o.json)) {
-    } else if (option(argv[i], "--launches=", &v)) {
-      o.launches = std::max(1, atoi(v.c_str()));
-    } else if (option(argv[i], "--cycles=", &v)) {
-      o.cycles = std::max(1, atoi(v.c_str()));
-    } else if (option(argv[i], "--idle-seconds=", &v)) {
-      o.idleSeconds = std::max(1, atoi(v.c_str()));
-    } else if (option(argv[i], "--quiet-ms=", &v)) {
-      o.quietMs = std::max(0, atoi(v.c_str()));
-    } else {
-      std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
-      return 2;
-    }
-  }
+  if (!parseOptions(argc, argv, &o)) return 2;
   const POINT rim = {35, 35};  // lit when raised, dark when pushed
   const Subject program = {"program", o.program, rim, imagePixel(o.program, "BUTTON", rim),
                            imagePixel(o.program, "BUTTON_PUSHED", rim)};
@@ -327,64 +403,11 @@ int main(int argc, char** argv) {
   measureResources(program, o, cpu[0], memory[0]);
   measureResources(reference, o, cpu[1], memory[1]);
 
-  // The table.
-  std::printf("| measure | program median | program p95 | reference median | reference p95 | ratio median | ratio p95 |\n");
-  std::printf("|---|---|---|---|---|---|---|\n");
-  const std::pair<const char*, std::vector<double> LaunchSamples::*> timings[] = {
-      {"start-up to first frame, ms", &LaunchSamples::startup},
-      {"first press to pixels, ms", &LaunchSamples::firstPress},
-      {"press to pixels, last sound playing, ms", &LaunchSamples::pressWhilePlaying},
-      {"press to pixels, last sound ended, ms", &LaunchSamples::pressAfterQuiet},
-      {"release to pixels, ms", &LaunchSamples::release}};
-  std::string json = "{\n  \"timings_ms\": {";
-  for (size_t i = 0; i < std::size(timings); ++i) {
-    const Samples t = {ofProgram.*timings[i].second, ofReference.*timings[i].second};
-    const double pm = percentile(t.program, 0.5), p95 = percentile(t.program, 0.95);
-    const double rm = percentile(t.reference, 0.5), r95 = percentile(t.reference, 0.95);
-    const double ratio = rm > 0 ? pm / rm : 0.0, ratio95 = r95 > 0 ? p95 / r95 : 0.0;
-    std::printf("| %s (n=%zu/%zu) | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n", timings[i].first,
-                t.program.size(), t.reference.size(), pm, p95, rm, r95, ratio, ratio95);
-    char entry[512];
-    std::snprintf(entry, sizeof entry,
-                  "%s\n    \"%s\": {\"program\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
-                  "\"reference\": {\"n\": %zu, \"median\": %.2f, \"p95\": %.2f}, "
-                  "\"ratio\": {\"median\": %.3f, \"p95\": %.3f}}",
-                  i ? "," : "", timings[i].first, t.program.size(), pm, p95, t.reference.size(), rm, r95, ratio,
-                  ratio95);
-    json += entry;
-  }
-  json += "\n  },\n";
-  std::printf("\n| measure | program | reference |\n|---|---|---|\n");
-  std::printf("| CPU while idle %d s, ms | %.1f | %.1f |\n", o.idleSeconds, cpu[0][0], cpu[1][0]);
-  std::printf("| CPU over the %d cycles, ms | %.1f | %.1f |\n", o.cycles, cpu[0][1], cpu[1][1]);
-  char entry[512];
-  std::snprintf(entry, sizeof entry,
-                "  \"cpu_ms\": {\"idle_seconds\": %d, \"idle\": {\"program\": %.1f, \"reference\": %.1f}, "
-                "\"over_the_cycles\": {\"program\": %.1f, \"reference\": %.1f}},\n",
-                o.idleSeconds, cpu[0][0], cpu[1][0], cpu[0][1], cpu[1][1]);
-  json += entry;
-  json += "  \"memory_bytes\": {\"cycles\": " + std::to_string(o.cycles);
-  for (int m = 0; m < kMemoryFigures; ++m) {
-    std::printf("| %s (%d cycles), bytes | %.0f | %.0f |\n", kMemoryNames[m], o.cycles, memory[0][m], memory[1][m]);
-    std::snprintf(entry, sizeof entry, ", \"%s\": {\"program\": %.0f, \"reference\": %.0f}", kMemoryNames[m],
-                  memory[0][m], memory[1][m]);
-    json += entry;
-  }
-  json += "},\n  \"executables\": [";
-  std::printf("\n| executable | file bytes | resource bytes | code, headers and imports |\n|---|---|---|---|\n");
-  bool first = true;
-  for (const std::string& path : {o.program32, o.program}) {
-    if (path.empty()) continue;
-    const auto [file, resources] = sizes(path);
-    std::printf("| %s | %.0f | %.0f | %.0f |\n", path.c_str(), file, resources, file - resources);
-    std::string escaped;
-    for (char c : path) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    std::snprintf(entry, sizeof entry, "%s{\"path\": \"%s\", \"file\": %.0f, \"resources\": %.0f, \"overhead\": %.0f}",
-                  first ? "" : ", ", escaped.c_str(), file, resources, file - resources);
-    json += entry;
-    first = false;
-  }
-  json += "]\n}\n";
+  std::string json = "{\n";
+  reportTimings(ofProgram, ofReference, &json);
+  reportResources(o, cpu, memory, &json);
+  reportSizes(o, &json);
+  json += "}\n";
   if (!o.json.empty()) {
     if (FILE* f = std::fopen(o.json.c_str(), "w")) {
       std::fputs(json.c_str(), f);
