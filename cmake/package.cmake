@@ -23,6 +23,3 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package-time.cmake)
 include(CPack)
 
-add_test(NAME package.contents_and_reproducible
-  COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DCONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
-          -DWORK=${CMAKE_BINARY_DIR}/package-check -P ${PROJECT_SOURCE_DIR}/cmake/check-package.cmake)

@@ -1,5 +1,5 @@
-# Windows build (i686 or x86_64 through mingw-w64): the program and the
-# Windows-side tests, which run under Wine on a private virtual display.
+# Windows build (i686 or x86_64 through mingw-w64): the program, its
+# release package and what script/bench measures it with.
 
 # The program: no C runtime, no exceptions, no heap; it imports from the
 # four system DLLs it links and nothing else.
@@ -10,17 +10,15 @@ else()
 endif()
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")  # tumk.rc is UTF-8
 
-set(TUMK_PROGRAM_SOURCES
-  app/win_main.cpp
-  app/button_window.cpp
-  app/placement.cpp
-  button/button_state.cpp
-  button/paint.cpp)
+set(TUMK_PROGRAM_SOURCES app/win_main.cpp app/button_window.cpp app/placement.cpp
+    button/button_state.cpp button/paint.cpp)
+list(TRANSFORM TUMK_PROGRAM_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
 
 # tumk_add_crt_free_program(TARGET sources...): a GUI program entered at
 # platform/startup.cpp, with no C runtime, importing only the system DLLs.
 function(tumk_add_crt_free_program target)
-  add_executable(${target} WIN32 platform/startup.cpp platform/command_line.cpp ${ARGN})
+  add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/platform/startup.cpp
+                 ${PROJECT_SOURCE_DIR}/platform/command_line.cpp ${ARGN})
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
   target_compile_options(${target} PRIVATE ${TUMK_WARNINGS}
     $<$<COMPILE_LANGUAGE:CXX>:-Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
@@ -40,5 +38,4 @@ endfunction()
 tumk_add_program(tumk resources/tumk.rc)
 include(cmake/package.cmake)
 
-include(cmake/windows-tests.cmake)
 include(cmake/bench.cmake)

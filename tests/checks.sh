@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Checks that need no Windows, run by CTest: checks.sh FUNCTION ARGUMENTS...,
+# with a function below and the arguments it names.
+set -euo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Fails, showing both, unless standard input is the text given.
+expect() { diff -u <(printf '%s\n' "$2") - >&2 || fail "$1 (- expected, + found)"; }
+
+# The resource directory in objdump's dump: "type name language size rva"
+# for each resource, in the directory's order.
+resource_table() {
+  local line id indent type= name=
+  while IFS= read -r line; do
+    case $line in
+      *"Entry: name: "*) id=${line#*]: } id=${id%%, Value*} ;;
+      *"Entry: ID: "*) id=${line#*ID: } id=$((${id%%,*})) ;;
+      *"Leaf: Addr: "*) set -- ${line//,/} && echo "$type $name $id $(($6)) $(($4))" && continue ;;
+      *) continue ;;
+    esac
+    indent=${line%%Entry*}
+    case ${#indent} in 6) type=$id ;; 8) name=$id ;; esac
+  done
+}
+
+executable() {  # EXE WINDRES RESOURCES_DIR
+  local exe=$1 windres=$2 resources=$3 dump table
+  dump=$(TZ=UTC objdump -p "$exe")
+  # Stripped, no time stamp, a GUI program with ASLR and NX, and the
+  # relocations ASLR needs.
+  grep -E '^(Time/Date|Subsystem)|symbols stripped|DYNAMIC_BASE|NX_COMPAT|Base Relocation Dir' <<<"$dump" \
+    | tr -s '\t ' ' ' | sed 's/^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base/relocations/' | expect "headers" \
+    $' symbols stripped\nTime/Date Thu Jan 1 00:00:00 1970\nSubsystem 00000002 (Windows GUI)\n DYNAMIC_BASE\n NX_COMPAT
+relocations Relocation Directory [.reloc]'
+  # The imports, a line for each DLL, names sorted.
+  awk '/DLL Name:/ {dll = toupper($3); next} /^$/ {dll = ""}
+       dll && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print dll, $3}' <<<"$dump" | sort \
+    | awk '$1 != dll {if (dll) print line; dll = $1; line = $1} {line = line " " $2} END {print line}' \
+    | expect "imports" "GDI32.DLL BitBlt CreateCompatibleDC CreateEllipticRgn DPtoLP DeleteDC DeleteObject GetMapMode GetObjectA SelectObject SetMapMode
+KERNEL32.DLL ExitProcess GetCommandLineA GetModuleHandleA GetStartupInfoA
+USER32.DLL BeginPaint CreateWindowExA DefWindowProcA DestroyWindow DispatchMessageA EndPaint GetClientRect GetDesktopWindow GetMessageA InvalidateRect LoadBitmapA LoadCursorA LoadIconA MoveWindow PostQuitMessage RegisterClassExA SetWindowRgn ShowWindow TranslateMessage
+WINMM.DLL PlaySoundA"
+
+  table=$(resource_table <<<"$dump")
+  cut -d' ' -f1-4 <<<"$table" | expect "resource directory" "WAVE PUSH_SOUND 1033 10042
+2 BUTTON 1033 226616
+2 BUTTON_PUSHED 1033 226616
+3 1 1033 4264
+3 2 1033 4264
+14 A 1033 20
+14 TUMK_ICON 1033 20
+16 1 1033 720"
+  # Where the resource section lies in the file, less where it lies in memory.
+  local rsrc=$((16#$(objdump -h "$exe" | awk '$2 == ".rsrc" {print $6}') - 16#$(awk '/Resource Directory \[/ {print $3}' <<<"$dump")))
+  bytes() {  # TYPE NAME
+    set -- $(grep "^$1 $2 " <<<"$table")
+    tail -c +$((rsrc + $5 + 1)) "$exe" | head -c "$4"
+  }
+  # Each carries its file's bytes: a bitmap resource the BMP file past its
+  # 14-byte header, an icon image the icon file past its 22-byte directory.
+  for row in "WAVE PUSH_SOUND push.wav 0" "2 BUTTON button.bmp 14" "2 BUTTON_PUSHED button_pushed.bmp 14" \
+             "3 1 tumk.ico 22" "3 2 tumk.ico 22"; do
+    set -- $row
+    cmp <(bytes "$1" "$2") <(tail -c +$(($4 + 1)) "$resources/$3") || fail "resource $2 is not $3"
+  done
+  # Each icon group: one 32 x 32, 32-bit entry of 4264 bytes, pointing at its image.
+  for group in "A 02" "TUMK_ICON 01"; do
+    [ "$(bytes 14 "${group% *}" | od -An -tx1 | tr -d ' \n')" = "0000010001002020000001002000a8100000${group#* }00" ] \
+      || fail "icon group ${group% *}"
+  done
+  # The version information as the resource compiler reads it back; it
+  # leaves out the fixed fields that are 0.
+  "$windres" -i "$exe" -O rc | sed -n '/^1 VERSIONINFO/,$p' | grep -v 'BEGIN\|END' \
+    | expect "version information" '1 VERSIONINFO
+ FILEVERSION 0, 1, 1, 1
+ PRODUCTVERSION 0, 1, 1, 1
+ FILETYPE 0x1
+  BLOCK "StringFileInfo"
+    BLOCK "040904E4"
+      VALUE "CompanyName", "Tumk Toys"
+      VALUE "FileVersion", ""
+      VALUE "FileDescription", L"\x0422\x0423\x041c\x041a (\x043a\x043d\x043e\x043f\x043a\x0430 \x0432 \x0441\x0435\x0440\x0435\x0434\x0438\x043d\x0435 \x044d\x043a\x0440\x0430\x043d\x0430)."
+      VALUE "InternalName", ""
+      VALUE "LegalCopyright", "Copyright (C) 2026 Tumk Toys"
+      VALUE "LegalTrademarks", ""
+      VALUE "OriginalFilename", ""
+      VALUE "ProductName", L"\x0422\x0423\x041c\x041a"
+      VALUE "ProductVersion", ""
+  BLOCK "VarFileInfo"
+    VALUE "Translation", 0x409, 1252'
+}
+
+# The committed files' headers, field by field in little-endian hexadecimal.
+formats() {  # RESOURCES_DIR
+  header() {  # FILE FIELD...
+    local file=$1 fields
+    fields=$(shift && tr -d ' ' <<<"$*")
+    [ "$(head -c $((${#fields} / 2)) "$resources/$file" | od -An -tx1 | tr -d ' \n')" = "$fields" ] \
+      || fail "$file's header"
+  }
+  local resources=$1 name
+  # "BM", file size, 0, pixels at 54; 40-byte header: 238 x 238 bottom-up, 1 plane, 32 bits, BI_RGB,
+  # 226576 bytes of pixels, 2835 pixels a metre (72 dpi) each way, no colour table.
+  for name in button.bmp button_pushed.bmp; do
+    header $name 424d 46750300 00000000 36000000 28000000 ee000000 ee000000 0100 2000 00000000 \
+      10750300 130b0000 130b0000 00000000 00000000
+    # Each pixel's fourth byte marks the disc: 0 on the 12,164 corner pixels
+    # a centred disc leaves (they come in fours and eights), 255 on the rest.
+    [ "$(od -An -v -tu1 -j54 "$resources/$name" | awk '{for (i = 4; i <= NF; i += 4) n[$i]++}
+                                                        END {print n[0], n[255], length(n)}')" = "12164 44480 2" ] \
+      || fail "$name's fourth bytes do not mark the disc"
+  done
+  # One image: 32 x 32, no palette, 1 plane, 32 bits, 4264 bytes at 22; 40-byte header: 32 x 64
+  # (colour and mask), 1 plane, 32 bits, the rest 0.
+  header tumk.ico 0000 0100 0100 20 20 00 00 0100 2000 a8100000 16000000 28000000 20000000 40000000 \
+    0100 2000 000000000000000000000000000000000000000000000000
+  # "RIFF" 10034 "WAVE"; "fmt " 18: PCM, mono, 22050 a second, 22050 bytes a second, align 1, 8 bits,
+  # no more; "fact" 4: 9984 samples; "data" 9984.
+  header push.wav 52494646 32270000 57415645 666d7420 12000000 0100 0100 22560000 22560000 0100 0800 \
+    0000 66616374 04000000 00270000 64617461 00270000
+}
+
+reproducible() {  # EXE SOURCE_DIR TOOLCHAIN WORK
+  rm -rf "$4"
+  cmake -S "$2" -B "$4" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$3" >/dev/null
+  cmake --build "$4" --target tumk >/dev/null
+  cmp "$1" "$4/tumk.exe" || fail "two builds of the same sources differ"
+}
+
+package() {  # CPACK CPACK_CONFIG WORK
+  rm -rf "$3"
+  for pass in 1 2; do "$1" --config "$2" -B "$3/$pass" >/dev/null && sleep 1.1; done  # file times would show
+  cmp "$3"/1/*.zip "$3"/2/*.zip || fail "two packs of the same build differ"
+  mkdir "$3/x" && cd "$3/x" && cmake -E tar xf "$3"/1/*.zip
+  ls | expect "the zip's contents" $'README.md\ntumk.exe\ntumk.exe.sha256'
+  sha256sum --check --quiet tumk.exe.sha256 || fail "the checksum is not tumk.exe's"
+}
+
+generator() {  # MAKE_RESOURCES FONT RESOURCES_DIR WORK
+  rm -rf "$4" && mkdir -p "$4" && "$1" "$2" "$4"
+  for name in button.bmp button_pushed.bmp tumk.ico push.wav; do
+    cmp "$4/$name" "$3/$name" || fail "$name is not what the generator makes: cmake --build --preset host --target resources"
+  done
+}
+
+case "${1:-}" in
+  executable | formats | reproducible | package | generator) "$@" ;;
+  *) echo "usage: see the top of $0" >&2; exit 2 ;;
+esac
