@@ -2,10 +2,12 @@
 // conditions, alternating between them, and prints a table and JSON:
 //   bench_driver --program=PATH --reference=PATH [--size32=PATH]
 //                [--launches=N] [--cycles=N] [--idle-seconds=N] [--quiet-ms=N]
-//                [--json=PATH]
+//                [--storm=N] [--copies=N] [--copy-rounds=N] [--json=PATH]
 // Timings are read off the screen's pixels, not the programs' messages.
 #include <windows.h>
 #include <psapi.h>
+
+#include "tests/win/gdi_objects.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,6 +33,7 @@ struct Options {
   std::string program, reference, program32, json;
   int launches = 45, cycles = 10000, idleSeconds = 10;
   int quietMs = 600;  // longer than the push sound
+  int storm = 100000, copies = 8, copyRounds = 5;
 };
 
 double nowMs() {
@@ -111,11 +114,15 @@ HWND topWindowOf(DWORD processId) {
   return search.found;
 }
 
-void finish(Running* run) {
+// Closes the program's window and waits for it to end; `exitCode` gets its
+// exit code, or STILL_ACTIVE if it had to be ended.
+void finish(Running* run, DWORD* exitCode = nullptr) {
   if (run->window) PostMessageA(run->window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(run->info.hProcess, 30000) != WAIT_OBJECT_0) {
-    TerminateProcess(run->info.hProcess, 1);
+    TerminateProcess(run->info.hProcess, STILL_ACTIVE);
+    WaitForSingleObject(run->info.hProcess, 10000);
   }
+  if (exitCode) GetExitCodeProcess(run->info.hProcess, exitCode);
   CloseHandle(run->info.hThread);
   CloseHandle(run->info.hProcess);
 }
@@ -252,6 +259,156 @@ void measureResources(const Subject& s, const Options& o, double cpu[2], double 
   finish(&run);
 }
 
+// The program under a storm of presses with no release between them, and
+// eight copies started at once.
+
+// How long the program takes to answer a message sent now; -1 if it does
+// not within five seconds.
+double answerMs(HWND window) {
+  const double start = nowMs();
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) return -1;
+  return nowMs() - start;
+}
+
+struct StormFigures {
+  int posted = 0, throughInput = 0;
+  double postedSeconds = 0, inputSeconds = 0;
+  int answers = 0, unanswered = 0;
+  double slowestAnswerMs = 0;
+  long gdiBefore = -1, gdiAfter = -1;
+  double memoryBefore = 0, memoryAfter = 0;
+  bool pushedAfter = false, raisedAfterNineReleases = false, runningAfterNineReleases = false;
+  DWORD exitCode = STILL_ACTIVE;
+};
+
+void noteAnswer(HWND window, StormFigures* f) {
+  const double ms = answerMs(window);
+  if (ms < 0) {
+    ++f->unanswered;
+  } else {
+    ++f->answers;
+    f->slowestAnswerMs = std::max(f->slowestAnswerMs, ms);
+  }
+}
+
+// Presses `times` times, asking for an answer every thousand, then waits
+// (an hour at most) until the program has handled them all: the window
+// invalidated now is painted only once no posted or input message waits
+// before the paint.
+double flood(const Running& run, int times, const std::function<void(int)>& press, StormFigures* f) {
+  const double start = nowMs();
+  for (int i = 1; i <= times; ++i) {
+    press(i);
+    if (i % 1000 == 0) noteAnswer(run.window, f);
+  }
+  InvalidateRect(run.window, nullptr, FALSE);
+  while (GetUpdateRect(run.window, nullptr, FALSE) && nowMs() - start < 3600e3 &&
+         WaitForSingleObject(run.info.hProcess, 200) == WAIT_TIMEOUT) {
+    noteAnswer(run.window, f);
+  }
+  return (nowMs() - start) / 1000;
+}
+
+// A press posted to the window. Windows holds at most 10,000 posted
+// messages a queue: while it is full, wait for the program to take some.
+void postPress(HWND window) {
+  for (int tries = 0; tries < 6000 && !PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0); ++tries) {
+    if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA) return;
+    Sleep(10);
+  }
+}
+
+// Half the presses posted, half through the input queue (each a little aside
+// of the last, so none makes a double click), after a thousand each way to
+// let the sound player and the cursor set themselves up; then nine releases
+// and a close.
+StormFigures measureStorm(const Subject& s, const Options& o) {
+  StormFigures f;
+  Running run;
+  if (!start(s, &run)) return f;
+  const POINT origin = windowOrigin();
+  const POINT probe = {origin.x + s.probe.x, origin.y + s.probe.y};
+  const POINT centre = {origin.x + kSize / 2, origin.y + kSize / 2};
+  timeUntil([&] { return screenPixel(probe) == s.raised; });
+  run.window = topWindowOf(run.info.dwProcessId);
+  auto posted = [&](int) { postPress(run.window); };
+  auto throughInput = [&](int i) { sendMouse({centre.x + (i % 2 ? 10 : -10), centre.y}, MOUSEEVENTF_LEFTDOWN); };
+  flood(run, 1000, posted, &f);
+  flood(run, 1000, throughInput, &f);
+  f.gdiBefore = gdiObjects(run.info.hProcess, run.info.dwProcessId);
+  f.memoryBefore = double(settled(run.info.hProcess, false));
+  f.posted = o.storm / 2;
+  f.throughInput = o.storm - f.posted;
+  f.postedSeconds = flood(run, f.posted, posted, &f);
+  f.inputSeconds = flood(run, f.throughInput, throughInput, &f);
+  sendMouse({0, 0}, MOUSEEVENTF_LEFTUP);  // the system's button back up, away from the window
+  f.pushedAfter = timeUntil([&] { return screenPixel(probe) == s.pushed; }, 10000) >= 0;
+  for (int i = 0; i < 9; ++i) PostMessageA(run.window, WM_LBUTTONUP, 0, 0);
+  f.raisedAfterNineReleases = timeUntil([&] { return screenPixel(probe) == s.raised; }, 10000) >= 0;
+  f.runningAfterNineReleases = WaitForSingleObject(run.info.hProcess, 1000) == WAIT_TIMEOUT;
+  f.gdiAfter = gdiObjects(run.info.hProcess, run.info.dwProcessId);
+  f.memoryAfter = double(settled(run.info.hProcess, false));
+  finish(&run, &f.exitCode);
+  return f;
+}
+
+struct CopiesFigures {
+  int started = 0, shown = 0, endedWithZero = 0;
+  std::vector<double> toWindowMs;
+  std::string failures;  // what went wrong, copy by copy
+};
+
+// Copies started at once, each until its window shows; spread apart, half
+// end by ten clicks each, the others by a close.
+void measureCopies(const Subject& s, const Options& o, CopiesFigures* f) {
+  std::vector<Running> runs(size_t(o.copies));
+  std::vector<bool> started(runs.size());
+  const double t0 = nowMs();
+  for (size_t i = 0; i < runs.size(); ++i) started[i] = start(s, &runs[i]);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    if (!started[i]) {
+      f->failures += "a copy did not start; ";
+      continue;
+    }
+    ++f->started;
+    const DWORD id = runs[i].info.dwProcessId;
+    timeUntil([&] { return (runs[i].window = topWindowOf(id)) != nullptr ||
+                           WaitForSingleObject(runs[i].info.hProcess, 0) == WAIT_OBJECT_0; });
+    if (!runs[i].window) {
+      DWORD code = STILL_ACTIVE;
+      GetExitCodeProcess(runs[i].info.hProcess, &code);
+      f->failures += "copy " + std::to_string(i) + ": no window, " +
+                     (code == STILL_ACTIVE ? std::string("still running") : "exit code " + std::to_string(code)) + "; ";
+      continue;
+    }
+    ++f->shown;
+    f->toWindowMs.push_back(nowMs() - t0);
+    SetWindowPos(runs[i].window, nullptr, 10 + 250 * int(i % 4), 10 + 250 * int(i / 4 % 3), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (size_t i = 0; i < runs.size(); ++i) {
+    if (!runs[i].window) continue;
+    if (i % 2 == 0) {
+      RECT r;
+      timeUntil([&] { return GetWindowRect(runs[i].window, &r) && r.left == 10 + 250 * int(i % 4); }, 10000);
+      for (int click = 0; click < 10; ++click) {
+        const POINT at = {r.left + kSize / 2 + (click % 2 ? 10 : -10), r.top + kSize / 2};
+        sendMouse(at, MOUSEEVENTF_LEFTDOWN);
+        sendMouse(at, MOUSEEVENTF_LEFTUP);
+      }
+      if (WaitForSingleObject(runs[i].info.hProcess, 30000) == WAIT_OBJECT_0) runs[i].window = nullptr;
+    }
+  }
+  for (size_t i = 0; i < runs.size(); ++i) {
+    if (!started[i]) continue;
+    DWORD code = STILL_ACTIVE;
+    finish(&runs[i], &code);
+    if (code == 0) ++f->endedWithZero;
+    else f->failures += "copy " + std::to_string(i) + " ended with " + std::to_string(code) + "; ";
+  }
+}
+
 // File size, and the bytes of its resources, of an executable.
 std::pair<double, double> sizes(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA attributes = {};
@@ -296,6 +453,12 @@ bool parseOptions(int argc, char** argv, Options* o) {
       o->idleSeconds = std::max(1, std::atoi(v.c_str()));
     } else if (option(argv[i], "--quiet-ms=", &v)) {
       o->quietMs = std::max(0, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--storm=", &v)) {
+      o->storm = std::max(2, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--copies=", &v)) {
+      o->copies = std::max(1, std::atoi(v.c_str()));
+    } else if (option(argv[i], "--copy-rounds=", &v)) {
+      o->copyRounds = std::max(1, std::atoi(v.c_str()));
     } else {
       std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
       return false;
@@ -357,6 +520,50 @@ void reportResources(const Options& o, const double cpu[2][2], const double memo
   *json += "},\n";
 }
 
+// The storm's figures, also added to `json`.
+void reportStorm(const StormFigures& f, std::string* json) {
+  auto yes = [](bool b) { return b ? "yes" : "no"; };
+  std::printf("\n| storm of presses | figure |\n|---|---|\n");
+  std::printf("| presses posted, handled in | %d, %.1f s |\n", f.posted, f.postedSeconds);
+  std::printf("| presses through the input queue, handled in | %d, %.1f s |\n", f.throughInput, f.inputSeconds);
+  std::printf("| answered while busy, slowest answer | %d of %d, %.0f ms |\n", f.answers, f.answers + f.unanswered,
+              f.slowestAnswerMs);
+  std::printf("| GDI objects before / after | %ld / %ld |\n", f.gdiBefore, f.gdiAfter);
+  std::printf("| private bytes before / after | %.0f / %.0f |\n", f.memoryBefore, f.memoryAfter);
+  std::printf("| pushed image after the storm; raised and running after nine releases | %s; %s, %s |\n",
+              yes(f.pushedAfter), yes(f.raisedAfterNineReleases), yes(f.runningAfterNineReleases));
+  std::printf("| exit code on close | %lu |\n", f.exitCode);
+  char entry[768];
+  std::snprintf(entry, sizeof entry,
+                "  \"storm\": {\"posted\": %d, \"posted_seconds\": %.2f, \"through_input\": %d, "
+                "\"input_seconds\": %.2f, \"answers\": %d, \"unanswered\": %d, \"slowest_answer_ms\": %.1f, "
+                "\"gdi_before\": %ld, \"gdi_after\": %ld, \"private_bytes_before\": %.0f, "
+                "\"private_bytes_after\": %.0f, \"pushed_after\": %s, \"raised_after_nine_releases\": %s, "
+                "\"running_after_nine_releases\": %s, \"exit_code\": %lu},\n",
+                f.posted, f.postedSeconds, f.throughInput, f.inputSeconds, f.answers, f.unanswered,
+                f.slowestAnswerMs, f.gdiBefore, f.gdiAfter, f.memoryBefore, f.memoryAfter,
+                f.pushedAfter ? "true" : "false", f.raisedAfterNineReleases ? "true" : "false",
+                f.runningAfterNineReleases ? "true" : "false", f.exitCode);
+  *json += entry;
+}
+
+// The copies' figures over all rounds, also added to `json`.
+void reportCopies(const Options& o, const CopiesFigures& f, std::string* json) {
+  std::printf("\n| %d copies at once, %d rounds | figure |\n|---|---|\n", o.copies, o.copyRounds);
+  std::printf("| started / showed a window / ended with 0 | %d / %d / %d |\n", f.started, f.shown, f.endedWithZero);
+  std::printf("| start to window, median / slowest | %.0f / %.0f ms |\n", percentile(f.toWindowMs, 0.5),
+              percentile(f.toWindowMs, 1.0));
+  std::printf("| failures | %s |\n", f.failures.empty() ? "none" : f.failures.c_str());
+  char entry[512];
+  std::snprintf(entry, sizeof entry,
+                "  \"copies\": {\"at_once\": %d, \"rounds\": %d, \"started\": %d, \"shown\": %d, "
+                "\"ended_with_zero\": %d, \"to_window_median_ms\": %.1f, \"to_window_slowest_ms\": %.1f, "
+                "\"failures\": \"%s\"},\n",
+                o.copies, o.copyRounds, f.started, f.shown, f.endedWithZero, percentile(f.toWindowMs, 0.5),
+                percentile(f.toWindowMs, 1.0), f.failures.c_str());
+  *json += entry;
+}
+
 // Each executable's bytes beyond its resources, also added to `json`.
 void reportSizes(const Options& o, std::string* json) {
   *json += "  \"executables\": [";
@@ -403,9 +610,20 @@ int main(int argc, char** argv) {
   measureResources(program, o, cpu[0], memory[0]);
   measureResources(reference, o, cpu[1], memory[1]);
 
+  std::fprintf(stderr, "storm of %d presses\n", o.storm);
+  const StormFigures storm = measureStorm(program, o);
+  CopiesFigures copies;
+  for (int round = 0; round < o.copyRounds; ++round) {
+    measureCopies(program, o, &copies);
+    std::fprintf(stderr, "\rcopies, round %d of %d", round + 1, o.copyRounds);
+  }
+  std::fprintf(stderr, "\n");
+
   std::string json = "{\n";
   reportTimings(ofProgram, ofReference, &json);
   reportResources(o, cpu, memory, &json);
+  reportStorm(storm, &json);
+  reportCopies(o, copies, &json);
   reportSizes(o, &json);
   json += "}\n";
   if (!o.json.empty()) {

@@ -3,7 +3,9 @@
 tumk_add_crt_free_program(reference_program bench/reference_program.cpp)
 set_target_properties(reference_program PROPERTIES EXCLUDE_FROM_ALL ON)
 
-add_executable(bench_driver bench/bench_driver.cpp)
+# The storm's GDI objects are counted as the tests count them.
+add_executable(bench_driver bench/bench_driver.cpp tests/win/gdi_objects.cpp)
+target_include_directories(bench_driver PRIVATE ${PROJECT_SOURCE_DIR})
 target_compile_options(bench_driver PRIVATE ${TUMK_WARNINGS})
 target_link_libraries(bench_driver PRIVATE psapi)
 target_link_options(bench_driver PRIVATE -static -static-libgcc -static-libstdc++)
