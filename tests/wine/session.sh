@@ -13,14 +13,10 @@ start() {
   mkdir -p "$dir/home" "$(dirname "$prefix")"
   # No Mono or Gecko prompts, no desktop menu entries: nothing here needs them.
   export WINEDEBUG=-all WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
-  (
-    flock 9  # one maker at a time; a half-made prefix is made again
-    if [ ! -f "$prefix/.tumk-ready" ]; then
-      echo "==> making Wine prefix $prefix (once; minutes under 32-bit emulation)"
-      rm -rf "$prefix" && "$wine64" wineboot -i >/dev/null 2>&1 && "$wineserver" -w
-      touch "$prefix/.tumk-ready"
-    fi
-  ) 9>"$prefix.lock"
+  if [ ! -f "$prefix/.tumk-ready" ]; then  # a half-made prefix is made again
+    echo "==> making Wine prefix $prefix (once; minutes under 32-bit emulation)"
+    rm -rf "$prefix" && "$wine64" wineboot -i >/dev/null 2>&1 && "$wineserver" -w && touch "$prefix/.tumk-ready"
+  fi
   rm -f "$dir/displayfd" && mkfifo "$dir/displayfd"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$dir/displayfd" >"$dir/xvfb.log" 2>&1 &
   echo "TUMK_XVFB_PID=$!" >"$dir/xvfb.pid"
