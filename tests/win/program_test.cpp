@@ -153,14 +153,11 @@ void forgetSound() {
   waitUntil([] { return DeleteFileA(captured.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
 }
 
-size_t privateBytes(const Program& p) {  // the least over 1.5 s: a playing sound holds buffers
-  size_t least = SIZE_MAX;
-  for (int i = 0; i < 15; ++i, Sleep(100)) {
-    PROCESS_MEMORY_COUNTERS counters = {sizeof counters};
-    GetProcessMemoryInfo(p.info.hProcess, &counters, sizeof counters);
-    least = std::min(least, size_t(counters.PagefileUsage));
-  }
-  return least;
+size_t privateBytes(const Program& p) {
+  Sleep(1500);  // for the last sound to end: a playing one holds buffers
+  PROCESS_MEMORY_COUNTERS counters = {sizeof counters};
+  GetProcessMemoryInfo(p.info.hProcess, &counters, sizeof counters);
+  return counters.PagefileUsage;
 }
 
 // Loads the cursor probe, which refuses to load unless the class has the hand
@@ -304,6 +301,7 @@ TEST(Button, PaintsAndFloodsLeaveNothingBehind) {
     }
   };
   pressAndPaint(1000);  // the system's sound player sets itself up meanwhile
+  ASSERT_TRUE(p.idle());  // and the paint the presses asked for is over
   const long gdi = gdiObjects(p.info.hProcess, p.info.dwProcessId);
   const size_t memory = privateBytes(p);
   ASSERT_GT(gdi, 0) << "cannot read the program's GDI handle table";
