@@ -173,6 +173,7 @@ bool classLooksRight(const Program& p) {
   DWORD loaded = 0;
   if (WaitForSingleObject(thread, 60000) == WAIT_OBJECT_0) GetExitCodeThread(thread, &loaded);
   CloseHandle(thread);
+  VirtualFreeEx(p.info.hProcess, path, 0, MEM_RELEASE);
   return loaded != 0;
 }
 
