@@ -441,25 +441,28 @@ bool option(const char* arg, const char* name, std::string* out) {
 }
 
 bool parseOptions(int argc, char** argv, Options* o) {
+  // Each count option with the least value it takes.
+  const struct {
+    const char* name;
+    int* value;
+    int least;
+  } counts[] = {{"--launches=", &o->launches, 1}, {"--cycles=", &o->cycles, 1},
+                {"--idle-seconds=", &o->idleSeconds, 1}, {"--quiet-ms=", &o->quietMs, 0},
+                {"--storm=", &o->storm, 2}, {"--copies=", &o->copies, 1},
+                {"--copy-rounds=", &o->copyRounds, 1}};
   for (int i = 1; i < argc; ++i) {
-    std::string v;
     if (option(argv[i], "--program=", &o->program) || option(argv[i], "--reference=", &o->reference) ||
         option(argv[i], "--size32=", &o->program32) || option(argv[i], "--json=", &o->json)) {
-    } else if (option(argv[i], "--launches=", &v)) {
-      o->launches = std::max(1, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--cycles=", &v)) {
-      o->cycles = std::max(1, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--idle-seconds=", &v)) {
-      o->idleSeconds = std::max(1, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--quiet-ms=", &v)) {
-      o->quietMs = std::max(0, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--storm=", &v)) {
-      o->storm = std::max(2, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--copies=", &v)) {
-      o->copies = std::max(1, std::atoi(v.c_str()));
-    } else if (option(argv[i], "--copy-rounds=", &v)) {
-      o->copyRounds = std::max(1, std::atoi(v.c_str()));
-    } else {
+      continue;
+    }
+    bool known = false;
+    for (const auto& count : counts) {
+      std::string v;
+      if (!option(argv[i], count.name, &v)) continue;
+      *count.value = std::max(count.least, std::atoi(v.c_str()));
+      known = true;
+    }
+    if (!known) {
       std::fprintf(stderr, "unknown argument: %s\n", argv[i]);
       return false;
     }
