@@ -8,41 +8,55 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Fails, showing both, unless standard input is the text given.
 expect() { diff -u <(printf '%s\n' "$2") - >&2 || fail "$1 (- expected, + found)"; }
 
-# The resource directory in objdump's dump: "type name language size rva"
-# for each resource, in the directory's order.
-resource_table() {
-  local line id indent type= name=
-  while IFS= read -r line; do
-    case $line in
-      *"Entry: name: "*) id=${line#*]: } id=${id%%, Value*} ;;
-      *"Entry: ID: "*) id=${line#*ID: } id=$((${id%%,*})) ;;
-      *"Leaf: Addr: "*) set -- ${line//,/} && echo "$type $name $id $(($6)) $(($4))" && continue ;;
-      *) continue ;;
-    esac
-    indent=${line%%Entry*}
-    case ${#indent} in 6) type=$id ;; 8) name=$id ;; esac
-  done
+# The resource directory as llvm-readobj reads it: "type name language size
+# bytes" for each resource in the directory's order, bytes in hexadecimal.
+resource_table() {  # EXE
+  llvm-readobj --coff-resources "$1" | awk '
+    function id(line) {  # "Name: BUTTON [" gives BUTTON, "Type: ICON (ID 3) [" 3
+      sub(/^ *[A-Za-z]+: /, "", line); sub(/ \[$/, "", line)
+      return match(line, /\(ID [0-9]+\)/) ? substr(line, RSTART + 4, RLENGTH - 5) : line
+    }
+    /^  Type: / {type = id($0)}
+    /^    Name: / {name = id($0)}
+    /^      Language: / {if (row) print row; row = type " " name " " id($0)}
+    /^ *DataSize: / {row = row " " $2 " "}
+    /^ +[0-9A-F]+: / {sub(/^ +[0-9A-F]+: /, ""); hex = substr($0, 1, 35); gsub(/ /, "", hex); row = row hex}
+    END {print row}'
 }
 
 executable() {  # EXE WINDRES RESOURCES_DIR
-  local exe=$1 windres=$2 resources=$3 dump table
-  dump=$(TZ=UTC objdump -p "$exe")
-  # Stripped, no time stamp, a GUI program with ASLR and NX, and the
-  # relocations ASLR needs.
-  grep -E '^(Time/Date|Subsystem)|symbols stripped|DYNAMIC_BASE|NX_COMPAT|Base Relocation Dir' <<<"$dump" \
-    | tr -s '\t ' ' ' | sed 's/^Entry 5 [0-9a-f]* 0*[1-9a-f][0-9a-f]* Base/relocations/' | expect "headers" \
-    $' symbols stripped\nTime/Date Thu Jan 1 00:00:00 1970\nSubsystem 00000002 (Windows GUI)\n DYNAMIC_BASE\n NX_COMPAT
-relocations Relocation Directory [.reloc]'
+  local exe=$1 windres=$2 resources=$3 table subsystem="4 0" config=0x40 entropy=
+  # A 64-bit build: the first x64 Windows, that loader's load configuration, high-entropy ASLR.
+  if llvm-readobj --file-headers "$exe" | grep -q '^AddressSize: 64bit'; then
+    subsystem="5 2" config=0x70 entropy=$'\nIMAGE_DLL_CHARACTERISTICS_HIGH_ENTROPY_VA (0x20)'
+  fi
+  # No time stamp, stripped, for Windows 4.0 on, a GUI program with ASLR and
+  # NX and the relocations ASLR needs, the 2 MB stack; a load configuration
+  # that takes the program's imports from the system folder alone.
+  llvm-readobj --file-headers --coff-load-config "$exe" | sed 's/^ *//' | grep -E '^((TimeDateStamp|SymbolCount|M[a-z]+(OperatingSystem|Subsystem)Version|Subsystem|BaseRelocationTableSize|SizeOfStackReserve|Size|DependentLoadFlags):|IMAGE_DLL_)' \
+    | sed 's/^BaseRelocationTableSize: 0x[1-9A-F][0-9A-F]*$/relocations/' | expect "headers" "TimeDateStamp: 1970-01-01 00:00:00 (0x0)
+SymbolCount: 0
+MajorOperatingSystemVersion: 4
+MinorOperatingSystemVersion: 0
+MajorSubsystemVersion: ${subsystem% *}
+MinorSubsystemVersion: ${subsystem#* }
+Subsystem: IMAGE_SUBSYSTEM_WINDOWS_GUI (0x2)
+IMAGE_DLL_CHARACTERISTICS_DYNAMIC_BASE (0x40)$entropy
+IMAGE_DLL_CHARACTERISTICS_NX_COMPAT (0x100)
+SizeOfStackReserve: 2097152
+relocations
+Size: $config
+TimeDateStamp: 1970-01-01 00:00:00 (0x0)
+DependentLoadFlags: 0x800"
   # The imports, a line for each DLL, names sorted.
-  awk '/DLL Name:/ {dll = toupper($3); next} /^$/ {dll = ""}
-       dll && NF == 3 && $1 ~ /^[0-9a-f]+$/ {print dll, $3}' <<<"$dump" | sort \
+  llvm-readobj --coff-imports "$exe" | awk '/^  Name: / {dll = toupper($2)} /^  Symbol: / {print dll, $2}' | LC_ALL=C sort \
     | awk '$1 != dll {if (dll) print line; dll = $1; line = $1} {line = line " " $2} END {print line}' \
     | expect "imports" "GDI32.DLL BitBlt CreateCompatibleDC CreateEllipticRgn DPtoLP DeleteDC DeleteObject GetMapMode GetObjectA SelectObject SetMapMode
 KERNEL32.DLL ExitProcess GetCommandLineA GetModuleHandleA GetStartupInfoA
 USER32.DLL BeginPaint CreateWindowExA DefWindowProcA DestroyWindow DispatchMessageA EndPaint GetClientRect GetDesktopWindow GetMessageA InvalidateRect LoadBitmapA LoadCursorA LoadIconA MoveWindow PostQuitMessage RegisterClassExA SetWindowRgn ShowWindow TranslateMessage
 WINMM.DLL PlaySoundA"
 
-  table=$(resource_table <<<"$dump")
+  table=$(resource_table "$exe")
   cut -d' ' -f1-4 <<<"$table" | expect "resource directory" "WAVE PUSH_SOUND 1033 10042
 2 BUTTON 1033 226616
 2 BUTTON_PUSHED 1033 226616
@@ -51,23 +65,18 @@ WINMM.DLL PlaySoundA"
 14 A 1033 20
 14 TUMK_ICON 1033 20
 16 1 1033 720"
-  # Where the resource section lies in the file, less where it lies in memory.
-  local rsrc=$((16#$(objdump -h "$exe" | awk '$2 == ".rsrc" {print $6}') - 16#$(awk '/Resource Directory \[/ {print $3}' <<<"$dump")))
-  bytes() {  # TYPE NAME
-    set -- $(grep "^$1 $2 " <<<"$table")
-    tail -c +$((rsrc + $5 + 1)) "$exe" | head -c "$4"
-  }
+  bytes() { grep "^$1 $2 " <<<"$table" | cut -d' ' -f5; }  # TYPE NAME
   # Each carries its file's bytes: a bitmap resource the BMP file past its
   # 14-byte header, an icon image the icon file past its 22-byte directory.
   for row in "WAVE PUSH_SOUND push.wav 0" "2 BUTTON button.bmp 14" "2 BUTTON_PUSHED button_pushed.bmp 14" \
              "3 1 tumk.ico 22" "3 2 tumk.ico 22"; do
     set -- $row
-    cmp <(bytes "$1" "$2") <(tail -c +$(($4 + 1)) "$resources/$3") || fail "resource $2 is not $3"
+    [ "$(bytes "$1" "$2")" = "$(tail -c +$(($4 + 1)) "$resources/$3" | basenc --base16 -w0)" ] \
+      || fail "resource $2 is not $3"
   done
   # Each icon group: one 32 x 32, 32-bit entry of 4264 bytes, pointing at its image.
   for group in "A 02" "TUMK_ICON 01"; do
-    [ "$(bytes 14 "${group% *}" | od -An -tx1 | tr -d ' \n')" = "0000010001002020000001002000a8100000${group#* }00" ] \
-      || fail "icon group ${group% *}"
+    [ "$(bytes 14 "${group% *}")" = "0000010001002020000001002000A8100000${group#* }00" ] || fail "icon group ${group% *}"
   done
   # The version information as the resource compiler reads it back; it
   # leaves out the fixed fields that are 0.
