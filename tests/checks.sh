@@ -33,7 +33,8 @@ executable() {  # EXE WINDRES RESOURCES_DIR
   # No time stamp, stripped, for Windows 4.0 on, a GUI program with ASLR and
   # NX and the relocations ASLR needs, the 2 MB stack; a load configuration
   # that takes the program's imports from the system folder alone.
-  llvm-readobj --file-headers --coff-load-config "$exe" | sed 's/^ *//' | grep -E '^((TimeDateStamp|SymbolCount|M[a-z]+(OperatingSystem|Subsystem)Version|Subsystem|BaseRelocationTableSize|SizeOfStackReserve|Size|DependentLoadFlags):|IMAGE_DLL_)' \
+  llvm-readobj --file-headers --coff-load-config "$exe" | sed 's/^ *//' \
+    | grep -E '^((TimeDateStamp|SymbolCount|M[a-z]+(OperatingSystem|Subsystem)Version|Subsystem):|IMAGE_DLL_)|^(SizeOfStackReserve|BaseRelocationTableSize|Size|DependentLoadFlags):' \
     | sed 's/^BaseRelocationTableSize: 0x[1-9A-F][0-9A-F]*$/relocations/' | expect "headers" "TimeDateStamp: 1970-01-01 00:00:00 (0x0)
 SymbolCount: 0
 MajorOperatingSystemVersion: 4
