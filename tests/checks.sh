@@ -25,15 +25,16 @@ resource_table() {  # EXE
 }
 
 executable() {  # EXE WINDRES RESOURCES_DIR
-  local exe=$1 windres=$2 resources=$3 table subsystem="4 0" config=0x40 entropy=
+  local exe=$1 windres=$2 resources=$3 headers table subsystem="4 0" config=0x40 entropy=
+  headers=$(llvm-readobj --file-headers --coff-load-config "$exe")
   # A 64-bit build: the first x64 Windows, that loader's load configuration, high-entropy ASLR.
-  if llvm-readobj --file-headers "$exe" | grep -q '^AddressSize: 64bit'; then
+  if grep -q '^AddressSize: 64bit' <<<"$headers"; then
     subsystem="5 2" config=0x70 entropy=$'\nIMAGE_DLL_CHARACTERISTICS_HIGH_ENTROPY_VA (0x20)'
   fi
   # No time stamp, stripped, for Windows 4.0 on, a GUI program with ASLR and
   # NX and the relocations ASLR needs, the 2 MB stack; a load configuration
   # that takes the program's imports from the system folder alone.
-  llvm-readobj --file-headers --coff-load-config "$exe" | sed 's/^ *//' \
+  sed 's/^ *//' <<<"$headers" \
     | grep -E '^((TimeDateStamp|SymbolCount|M[a-z]+(OperatingSystem|Subsystem)Version|Subsystem):|IMAGE_DLL_)|^(SizeOfStackReserve|BaseRelocationTableSize|Size|DependentLoadFlags):' \
     | sed 's/^BaseRelocationTableSize: 0x[1-9A-F][0-9A-F]*$/relocations/' | expect "headers" "TimeDateStamp: 1970-01-01 00:00:00 (0x0)
 SymbolCount: 0
