@@ -66,7 +66,7 @@ WINMM.DLL PlaySoundA"
 3 2 1033 4264
 14 A 1033 20
 14 TUMK_ICON 1033 20
-16 1 1033 720"
+16 1 1033 732"
   bytes() { grep "^$1 $2 " <<<"$table" | cut -d' ' -f5; }  # TYPE NAME
   # Each carries its file's bytes: a bitmap resource the BMP file past its
   # 14-byte header, an icon image the icon file past its 22-byte directory.
@@ -89,11 +89,11 @@ WINMM.DLL PlaySoundA"
  FILETYPE 0x1
   BLOCK "StringFileInfo"
     BLOCK "040904E4"
-      VALUE "CompanyName", "Tumk Toys"
+      VALUE "CompanyName", "Tumk Toy Co."
       VALUE "FileVersion", ""
       VALUE "FileDescription", L"\x0422\x0423\x041c\x041a (\x043a\x043d\x043e\x043f\x043a\x0430 \x0432 \x0441\x0435\x0440\x0435\x0434\x0438\x043d\x0435 \x044d\x043a\x0440\x0430\x043d\x0430)."
       VALUE "InternalName", ""
-      VALUE "LegalCopyright", "Copyright (C) 2026 Tumk Toys"
+      VALUE "LegalCopyright", "Copyright (C) 2026 Tumk Toy Co."
       VALUE "LegalTrademarks", ""
       VALUE "OriginalFilename", ""
       VALUE "ProductName", L"\x0422\x0423\x041c\x041a"
