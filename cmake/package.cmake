@@ -1,14 +1,15 @@
 # The release package: `cmake --build --preset win32 --target package`
-# makes build/win32/tumk-<version>-win32.zip with tumk.exe, README.md and
-# tumk.exe.sha256. Entries get a fixed time (cmake/package-time.cmake), so
-# the same sources give the same bytes.
+# makes build/win32/tumk-<version>-win32.zip with tumk.exe, README.txt and
+# LICENSE.txt, and beside it the zip's and tumk.exe's SHA-256 checksums for
+# whoever publishes it: a checksum inside the archive would vouch for
+# nothing. Entries get a fixed time (cmake/package-time.cmake), so the same
+# sources give the same bytes.
 install(TARGETS tumk RUNTIME DESTINATION .)
-install(FILES README.md DESTINATION .)
-install(CODE [[
-  set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-  file(SHA256 "${root}/tumk.exe" sum)
-  file(WRITE "${root}/tumk.exe.sha256" "${sum}  tumk.exe\n")
-]])
+# Texts for Notepad, whatever its age: ASCII with CRLF line ends.
+set(release_texts ${CMAKE_BINARY_DIR}/release)
+configure_file(release/README.txt ${release_texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(LICENSE ${release_texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${release_texts}/README.txt ${release_texts}/LICENSE.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME tumk)
@@ -20,6 +21,7 @@ else()
 endif()
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
+set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/package-time.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/package-checksum.cmake)
 include(CPack)
-

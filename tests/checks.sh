@@ -139,13 +139,16 @@ reproducible() {  # EXE SOURCE_DIR TOOLCHAIN WORK
   cmp "$1" "$4/tumk.exe" || fail "two builds of the same sources differ"
 }
 
-package() {  # CPACK CPACK_CONFIG WORK
-  rm -rf "$3"
-  for pass in 1 2; do "$1" --config "$2" -B "$3/$pass" >/dev/null && sleep 1.1; done  # file times would show
-  cmp "$3"/1/*.zip "$3"/2/*.zip || fail "two packs of the same build differ"
-  mkdir "$3/x" && cd "$3/x" && cmake -E tar xf "$3"/1/*.zip
-  ls | expect "the zip's contents" $'README.md\ntumk.exe\ntumk.exe.sha256'
-  sha256sum --check --quiet tumk.exe.sha256 || fail "the checksum is not tumk.exe's"
+package() {  # CPACK CPACK_CONFIG LICENSE WORK
+  rm -rf "$4"
+  for pass in 1 2; do "$1" --config "$2" -B "$4/$pass" >/dev/null && sleep 1.1; done  # file times would show
+  cmp "$4"/1/*.zip "$4"/2/*.zip || fail "two packs of the same build differ"
+  cd "$4/1" && cmake -E tar tf *.zip | LC_ALL=C sort | expect "the zip's contents" $'LICENSE.txt\nREADME.txt\ntumk.exe'
+  # Beside the zip, its checksum and that of the tumk.exe it holds.
+  cmake -E tar xf *.zip && sha256sum --check --quiet tumk-*.zip.sha256 tumk.exe.sha256 || fail "a checksum is not its file's"
+  # Texts any Notepad reads: ASCII, each line ended by CRLF; the licence the repository's.
+  ! LC_ALL=C grep -n -v $'^[ -~]*\r$' README.txt LICENSE.txt || fail "not ASCII text with CRLF line ends"
+  sed 's/$/\r/' "$3" | cmp - LICENSE.txt || fail "LICENSE.txt is not the licence"
 }
 
 generator() {  # MAKE_RESOURCES FONT RESOURCES_DIR WORK
