@@ -1,8 +1,11 @@
 // The least program that does what the button does on screen, to measure
 // the button against: the same round popup, centred, painting one solid
-// colour on each press and another on each release, no resources. Ends on
-// the tenth release, like the button.
+// colour on each press and another on each release, no images. Ends on the
+// tenth release, like the button. Built with REFERENCE_PLAYS_SOUND and the
+// push sound as a resource, it also plays that as the button does, so that
+// the two references tell the sound's share of a press from the image's.
 #include <windows.h>
+#include <mmsystem.h>
 
 namespace {
 
@@ -11,6 +14,7 @@ constexpr int kSize = 238;
 constexpr COLORREF kRaised = RGB(230, 62, 60);
 constexpr COLORREF kPushed = RGB(60, 62, 230);
 
+HINSTANCE appInstance;
 bool pushed;
 int releases;
 
@@ -35,6 +39,9 @@ LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
       pushed = true;
       InvalidateRect(hwnd, nullptr, FALSE);
+#ifdef REFERENCE_PLAYS_SOUND
+      PlaySoundA("PUSH_SOUND", appInstance, SND_RESOURCE | SND_ASYNC);
+#endif
       return 0;
     case WM_LBUTTONUP:
       pushed = false;
@@ -55,6 +62,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass)) return 0;
+  appInstance = instance;
   RECT screen;
   GetClientRect(GetDesktopWindow(), &screen);
   HWND hwnd = CreateWindowExA(0, kClassName, kClassName, WS_POPUP, (screen.right - kSize) / 2,
