@@ -7,8 +7,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
+// Both views read the rows worked out below, so each figure is worked out
+// once and named once.
 namespace {
 
 using Json = nlohmann::ordered_json;  // keeps the tables' order
@@ -28,11 +29,38 @@ struct Spread {
   double median, p95;
 };
 
-Spread spread(const std::vector<double>& samples) {
-  return {samples.size(), percentile(samples, 0.5), percentile(samples, 0.95)};
-}
+struct Ratio {
+  double median, p95;
+};
 
-double ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
+// The references the program's timings are set against, and their keys.
+const int kAgainst[2] = {kReference, kReferenceWithSound};
+const char* const kRatioKeys[2] = {"ratio", "ratio_to_reference_with_sound"};
+
+// A timing's spread for every subject, and the program's against each reference.
+struct TimingRow {
+  const char* name;
+  Spread of[kSubjects];
+  Ratio against[2];
+};
+
+std::vector<TimingRow> timingRows(const Figures& f) {
+  auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+  std::vector<TimingRow> rows;
+  for (const auto& [name, samples] : kTimings) {
+    TimingRow row = {name, {}, {}};
+    for (int s = 0; s < kSubjects; ++s) {
+      const std::vector<double>& taken = f.subjects[s].launches.*samples;
+      row.of[s] = {taken.size(), percentile(taken, 0.5), percentile(taken, 0.95)};
+    }
+    for (int r = 0; r < 2; ++r) {
+      const Spread &program = row.of[kProgram], &reference = row.of[kAgainst[r]];
+      row.against[r] = {ratio(program.median, reference.median), ratio(program.p95, reference.p95)};
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
 
 double rounded(double value, int decimals) {
   const double scale = std::pow(10.0, decimals);
@@ -75,25 +103,16 @@ std::vector<MemoryRow> memoryRows(const Figures& f) {
 void printTimings(const Figures& f) {
   std::printf("| measure |");
   for (const char* head : kHeads) std::printf(" %s median | %s p95 |", head, head);
-  for (int reference : {kReference, kReferenceWithSound}) {
+  for (int reference : kAgainst) {
     std::printf(" ratio to %s median | ratio to %s p95 |", kHeads[reference], kHeads[reference]);
   }
   std::printf("\n|---|");
   for (int column = 0; column < 2 * kSubjects + 4; ++column) std::printf("---|");
   std::printf("\n");
-  for (const auto& [name, samples] : kTimings) {
-    Spread of[kSubjects];
-    std::printf("| %s (n=", name);
-    for (int s = 0; s < kSubjects; ++s) {
-      of[s] = spread(f.subjects[s].launches.*samples);
-      std::printf("%s%zu", s ? "/" : "", of[s].n);
-    }
-    std::printf(") |");
-    for (const Spread& spread : of) std::printf(" %.1f | %.1f |", spread.median, spread.p95);
-    for (int reference : {kReference, kReferenceWithSound}) {
-      std::printf(" %.2f | %.2f |", ratio(of[kProgram].median, of[reference].median),
-                  ratio(of[kProgram].p95, of[reference].p95));
-    }
+  for (const TimingRow& row : timingRows(f)) {
+    std::printf("| %s (n=%zu/%zu/%zu) |", row.name, row.of[0].n, row.of[1].n, row.of[2].n);
+    for (const Spread& spread : row.of) std::printf(" %.1f | %.1f |", spread.median, spread.p95);
+    for (const Ratio& ratio : row.against) std::printf(" %.2f | %.2f |", ratio.median, ratio.p95);
     std::printf("\n");
   }
 }
@@ -143,17 +162,14 @@ void printSizes(const std::vector<ExecutableSize>& sizes) {
 
 Json timingsJson(const Figures& f) {
   Json timings;
-  for (const auto& [name, samples] : kTimings) {
-    Json& entry = timings[name];
-    Spread of[kSubjects];
+  for (const TimingRow& row : timingRows(f)) {
+    Json& entry = timings[row.name];
     for (int s = 0; s < kSubjects; ++s) {
-      of[s] = spread(f.subjects[s].launches.*samples);
-      entry[kKeys[s]] = {{"n", of[s].n}, {"median", rounded(of[s].median, 2)}, {"p95", rounded(of[s].p95, 2)}};
+      const Spread& spread = row.of[s];
+      entry[kKeys[s]] = {{"n", spread.n}, {"median", rounded(spread.median, 2)}, {"p95", rounded(spread.p95, 2)}};
     }
-    for (const auto& [key, reference] : {std::pair{"ratio", kReference},
-                                         std::pair{"ratio_to_reference_with_sound", kReferenceWithSound}}) {
-      entry[key] = {{"median", rounded(ratio(of[kProgram].median, of[reference].median), 3)},
-                    {"p95", rounded(ratio(of[kProgram].p95, of[reference].p95), 3)}};
+    for (int r = 0; r < 2; ++r) {
+      entry[kRatioKeys[r]] = {{"median", rounded(row.against[r].median, 3)}, {"p95", rounded(row.against[r].p95, 3)}};
     }
   }
   return timings;
