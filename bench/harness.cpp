@@ -31,10 +31,10 @@ double percentile(std::vector<double> values, double p) {
   return values[index];
 }
 
-POINT windowOrigin() {
+POINT onScreen(POINT inWindow) {
   RECT screen;
   GetClientRect(GetDesktopWindow(), &screen);
-  return {(screen.right - kSize) / 2, (screen.bottom - kSize) / 2};
+  return {(screen.right - kSize) / 2 + inWindow.x, (screen.bottom - kSize) / 2 + inWindow.y};
 }
 
 COLORREF screenPixel(POINT at) {
@@ -75,8 +75,7 @@ bool start(const Subject& s, Running* run) {
 }
 
 void awaitWindow(const Subject& s, Running* run) {
-  const POINT origin = windowOrigin();
-  const POINT probe = {origin.x + s.probe.x, origin.y + s.probe.y};
+  const POINT probe = onScreen(s.probe);
   timeUntil([&] { return screenPixel(probe) == s.raised; });
   run->window = topWindowOf(run->info.dwProcessId);
 }

@@ -27,8 +27,8 @@ double nowMs();
 double timeUntil(const std::function<bool()>& done, double limitMs = 120000);
 double percentile(std::vector<double> values, double p);
 
-// Where the centred window's top left corner is on this screen.
-POINT windowOrigin();
+// A point of the centred window, in screen coordinates.
+POINT onScreen(POINT inWindow);
 COLORREF screenPixel(POINT at);
 // A pixel of a button image in the program's resources, or CLR_INVALID.
 COLORREF imagePixel(const std::string& program, const char* name, POINT at);

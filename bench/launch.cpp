@@ -5,9 +5,8 @@
 // last release at once, while the last press's sound still plays, and one
 // that waits until it has ended, as a person's slower clicking would.
 void measureLaunch(const Subject& s, const Options& o, LaunchSamples* out) {
-  const POINT origin = windowOrigin();
-  const POINT probe = {origin.x + s.probe.x, origin.y + s.probe.y};
-  const POINT centre = {origin.x + kSize / 2, origin.y + kSize / 2};
+  const POINT probe = onScreen(s.probe);
+  const POINT centre = onScreen({kSize / 2, kSize / 2});
   // The last launch's window must be gone from the screen first.
   timeUntil([&] { return screenPixel(probe) != s.raised; }, 10000);
   Running run;

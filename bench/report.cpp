@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 // Both views read the rows worked out below, so each figure is worked out
 // once and named once.
@@ -107,7 +108,7 @@ void printTimings(const Figures& f) {
     std::printf(" ratio to %s median | ratio to %s p95 |", kHeads[reference], kHeads[reference]);
   }
   std::printf("\n|---|");
-  for (int column = 0; column < 2 * kSubjects + 4; ++column) std::printf("---|");
+  for (size_t column = 0; column < 2 * (kSubjects + std::size(kAgainst)); ++column) std::printf("---|");
   std::printf("\n");
   for (const TimingRow& row : timingRows(f)) {
     std::printf("| %s (n=%zu/%zu/%zu) |", row.name, row.of[0].n, row.of[1].n, row.of[2].n);

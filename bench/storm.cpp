@@ -63,9 +63,8 @@ StormFigures measureStorm(const Subject& s, const Options& o) {
   Running run;
   if (!start(s, &run)) return f;
   awaitWindow(s, &run);
-  const POINT origin = windowOrigin();
-  const POINT probe = {origin.x + s.probe.x, origin.y + s.probe.y};
-  const POINT centre = {origin.x + kSize / 2, origin.y + kSize / 2};
+  const POINT probe = onScreen(s.probe);
+  const POINT centre = onScreen({kSize / 2, kSize / 2});
   auto posted = [&](int) { postPress(run.window); };
   auto throughInput = [&](int i) { sendMouse({centre.x + (i % 2 ? 10 : -10), centre.y}, MOUSEEVENTF_LEFTDOWN); };
   flood(run, 1000, posted, &f);
