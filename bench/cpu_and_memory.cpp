@@ -22,6 +22,7 @@ Memory memoryOf(HANDLE process) {
 // player keeps on its own from a leak.
 void measureUse(const Subject& s, const Options& o, UseFigures* out) {
   Running run;
+  double t = nowMs();
   if (!start(s, &run)) return;
   awaitWindow(s, &run);
   Sleep(500);
@@ -29,6 +30,8 @@ void measureUse(const Subject& s, const Options& o, UseFigures* out) {
   Sleep(DWORD(o.idleSeconds) * 1000);
   out->idleCpuMs = cpuMs(run.info.hProcess) - before;
   out->afterStart = memoryOf(run.info.hProcess);
+  progress(t, "%s: started, idle %d s", s.name, o.idleSeconds);
+  t = nowMs();
   auto pressAndPaint = [&] {
     SendMessageA(run.window, WM_LBUTTONDOWN, 0, 0);
     SendMessageA(run.window, WM_PAINT, 0, 0);
@@ -49,4 +52,5 @@ void measureUse(const Subject& s, const Options& o, UseFigures* out) {
   }
   out->cyclesCpuMs = busy;
   finish(&run);
+  progress(t, "%s: 1000 presses and %d press cycles", s.name, o.cycles);
 }

@@ -3,7 +3,9 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdint>
+#include <cstdio>
 
 double nowMs() {
   static LARGE_INTEGER frequency = [] {
@@ -29,6 +31,14 @@ double percentile(std::vector<double> values, double p) {
   std::sort(values.begin(), values.end());
   const size_t index = std::min(values.size() - 1, size_t(p * double(values.size() - 1) + 0.5));
   return values[index];
+}
+
+void progress(double sinceMs, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stderr, format, args);
+  va_end(args);
+  std::fprintf(stderr, ": %.1f s\n", (nowMs() - sinceMs) / 1000);
 }
 
 POINT onScreen(POINT inWindow) {

@@ -12,6 +12,7 @@ constexpr int kSize = 238;  // the button's window, and the references'
 
 // A program measured, and how its window shows each state on the screen.
 struct Subject {
+  const char* name;  // in progress lines
   std::string path;
   POINT probe;  // a pixel, in window coordinates, that tells the states apart
   COLORREF raised, pushed;
@@ -26,6 +27,8 @@ double nowMs();
 // Polls until `done` holds; the time it took, or -1 after `limitMs`.
 double timeUntil(const std::function<bool()>& done, double limitMs = 120000);
 double percentile(std::vector<double> values, double p);
+// A line on standard error: what was done, and the seconds since `sinceMs`.
+void progress(double sinceMs, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // A point of the centred window, in screen coordinates.
 POINT onScreen(POINT inWindow);

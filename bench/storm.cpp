@@ -28,18 +28,27 @@ void noteAnswer(HWND window, StormFigures* f) {
 // Presses `times` times, asking for an answer every thousand, then waits
 // (an hour at most) until the program has handled them all: the window
 // invalidated now is painted only once no posted or input message waits
-// before the paint.
-double flood(const Running& run, int times, const std::function<void(int)>& press, StormFigures* f) {
+// before the paint. With a `way`, says how far it got every 10,000 presses
+// and every 30 s of waiting.
+double flood(const Running& run, int times, const std::function<void(int)>& press, StormFigures* f,
+             const char* way = nullptr) {
   const double start = nowMs();
   for (int i = 1; i <= times; ++i) {
     press(i);
     if (i % 1000 == 0) noteAnswer(run.window, f);
+    if (way && i % 10000 == 0) progress(start, "storm: %d of %d presses %s", i, times, way);
   }
   InvalidateRect(run.window, nullptr, FALSE);
+  double said = nowMs();
   while (GetUpdateRect(run.window, nullptr, FALSE) && nowMs() - start < 3600e3 &&
          WaitForSingleObject(run.info.hProcess, 200) == WAIT_TIMEOUT) {
     noteAnswer(run.window, f);
+    if (way && nowMs() - said >= 30000) {
+      said = nowMs();
+      progress(start, "storm: %d presses %s, still being handled", times, way);
+    }
   }
+  if (way) progress(start, "storm: %d presses %s, all handled", times, way);
   return (nowMs() - start) / 1000;
 }
 
@@ -73,8 +82,8 @@ StormFigures measureStorm(const Subject& s, const Options& o) {
   f.memoryBefore = double(settledMemory(run.info.hProcess, false));
   f.posted = o.storm / 2;
   f.throughInput = o.storm - f.posted;
-  f.postedSeconds = flood(run, f.posted, posted, &f);
-  f.inputSeconds = flood(run, f.throughInput, throughInput, &f);
+  f.postedSeconds = flood(run, f.posted, posted, &f, "posted");
+  f.inputSeconds = flood(run, f.throughInput, throughInput, &f, "through the input queue");
   sendMouse({0, 0}, MOUSEEVENTF_LEFTUP);  // the system's button back up, away from the window
   f.pushedAfter = timeUntil([&] { return screenPixel(probe) == s.pushed; }, 10000) >= 0;
   for (int i = 0; i < 9; ++i) PostMessageA(run.window, WM_LBUTTONUP, 0, 0);
