@@ -2,8 +2,8 @@
 # makes build/win32/tumk-<version>-win32.zip with tumk.exe, README.txt and
 # LICENSE.txt, and beside it the zip's and tumk.exe's SHA-256 checksums for
 # whoever publishes it: a checksum inside the archive would vouch for
-# nothing. Entries get a fixed time (cmake/package-time.cmake), so the same
-# sources give the same bytes.
+# nothing. Entries are dated by the sources' last commit, in UTC
+# (cmake/package-time.cmake), so the same sources give the same bytes.
 install(TARGETS tumk RUNTIME DESTINATION .)
 # Texts for Notepad, whatever its age: ASCII with CRLF line ends.
 set(release_texts ${CMAKE_BINARY_DIR}/release)

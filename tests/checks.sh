@@ -139,16 +139,31 @@ reproducible() {  # EXE SOURCE_DIR TOOLCHAIN WORK
   cmp "$1" "$4/tumk.exe" || fail "two builds of the same sources differ"
 }
 
-package() {  # CPACK CPACK_CONFIG LICENSE WORK
+package() {  # CPACK CPACK_CONFIG SOURCE_DIR WORK
   rm -rf "$4"
-  for pass in 1 2; do "$1" --config "$2" -B "$4/$pass" >/dev/null && sleep 1.1; done  # file times would show
+  # Packed in two time zones (UTC, Tokyo's), a second apart: neither may show.
+  TZ=UTC0 "$1" --config "$2" -B "$4/1" >/dev/null && sleep 1.1
+  TZ=JST-9 "$1" --config "$2" -B "$4/2" >/dev/null
   cmp "$4"/1/*.zip "$4"/2/*.zip || fail "two packs of the same build differ"
   cd "$4/1" && cmake -E tar tf *.zip | LC_ALL=C sort | expect "the zip's contents" $'LICENSE.txt\nREADME.txt\ntumk.exe'
+  # Each entry dated at the sources' last commit (outside a git checkout,
+  # 1980), in UTC: the DOS time Explorer shows, to the even second, and the
+  # UT field's.
+  local committed dos ut
+  committed=$(git -C "$3" log -1 --format=%ct 2>/dev/null) || committed=315532800
+  dos=$(LC_ALL=C date -u -d "@$((committed / 2 * 2))" '+%Y %b %-d %T')
+  ut=$(LC_ALL=C date -u -d "@$committed" '+%Y %b %-d %T')
+  TZ=UTC0 zipinfo -v *.zip | grep -o 'modified on (.*' | tr -s ' ' | LC_ALL=C sort | uniq -c | sed 's/^ *//' \
+    | expect "the entries' dates" "3 modified on (DOS date/time): $dos
+3 modified on (UT extra field modtime): $ut UTC
+3 modified on (UT extra field modtime): $ut local"
   # Beside the zip, its checksum and that of the tumk.exe it holds.
   cmake -E tar xf *.zip && sha256sum --check --quiet tumk-*.zip.sha256 tumk.exe.sha256 || fail "a checksum is not its file's"
-  # Texts any Notepad reads: ASCII, each line ended by CRLF; the licence the repository's.
+  # Texts any Notepad reads: ASCII, each line ended by CRLF, the README's
+  # lines short enough for one that does not wrap; the licence the repository's.
   ! LC_ALL=C grep -n -v $'^[ -~]*\r$' README.txt LICENSE.txt || fail "not ASCII text with CRLF line ends"
-  sed 's/$/\r/' "$3" | cmp - LICENSE.txt || fail "LICENSE.txt is not the licence"
+  ! LC_ALL=C grep -n $'^.\\{73,\\}\r$' README.txt || fail "README.txt has lines over 72 columns"
+  sed 's/$/\r/' "$3/LICENSE" | cmp - LICENSE.txt || fail "LICENSE.txt is not the licence"
 }
 
 generator() {  # MAKE_RESOURCES FONT RESOURCES_DIR WORK
