@@ -150,7 +150,7 @@ package() {  # CPACK CPACK_CONFIG SOURCE_DIR WORK
   # 1980), in UTC: the DOS time Explorer shows, to the even second, and the
   # UT field's.
   local committed dos ut
-  committed=$(git -C "$3" log -1 --format=%ct 2>/dev/null) || committed=315532800
+  committed=$(git -c safe.directory="$3" -C "$3" log -1 --format=%ct 2>/dev/null) || committed=315532800
   dos=$(LC_ALL=C date -u -d "@$((committed / 2 * 2))" '+%Y %b %-d %T')
   ut=$(LC_ALL=C date -u -d "@$committed" '+%Y %b %-d %T')
   TZ=UTC0 zipinfo -v *.zip | grep -o 'modified on (.*' | tr -s ' ' | LC_ALL=C sort | uniq -c | sed 's/^ *//' \
